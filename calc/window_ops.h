@@ -1,0 +1,16 @@
+// The three window operations through which the solve talks to the dialog.
+// The program links exactly one implementation: the Win32 one (ui/) or the
+// in-memory one (calc/headless_window.cpp) used by the command line and tests.
+#pragma once
+
+#include <string>
+
+// The whole current text of control `id` (for the unit drop-down: its edit text).
+std::string GetControlText(int id);
+
+// Replaces the whole text of control `id`.
+void SetControlText(int id, const std::string& text);
+
+// Shows a task-modal message box (one OK button, information icon, no owner)
+// and returns when it has been closed.
+void ShowMessageBox(const std::string& text, const std::string& caption);
