@@ -3,9 +3,11 @@
 // FormatNumber(value, n): n significant digits (1..18, anything else means 18), always a
 // sign position first (a blank for 0 and above), no leading 0 before the point:
 //   5,7 -> " 5"   -0.05,7 -> "-.05"   12345678,7 -> " 1.234568E+7"   12.3456,4 -> " 12.34"
-//   12.3556,4 -> " 12.36"   0.00012345,4 -> " 1.234E-4"   999.5,3 -> " 1E+3"   16384,3 -> " 1.64E+4"
+//   12.3556,4 -> " 12.36"   0.00012345,4 -> " 1.234E-4"   999.5,3 -> " 1E+3"   16384,3 ->
+//   " 1.64E+4"
 // ParseNumber(text): the leading number of the text, 0 when there is none:
-//   "12abc" -> 12   "1,5" -> 1   "- 5" -> -0   "1D2" -> 100   "&H10" -> 16   "&HFFFF" -> -1   "&17" -> 15
+//   "12abc" -> 12   "1,5" -> 1   "- 5" -> -0   "1D2" -> 100   "&H10" -> 16   "&HFFFF" -> -1   "&17"
+//   -> 15
 #pragma once
 
 #include <string>

@@ -1,0 +1,245 @@
+// Text to number (ParseNumber) and number to text (FormatNumber) for every field of the dialog.
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+// ParseNumber builds its value in long double: 80-bit x87 extended precision with GCC,
+// Clang and MinGW on x86. A compiler whose long double is plain double (MSVC) loses 11
+// bits of significand and the range from about 1e308 up to 1e4932; entries are stored
+// as floats afterwards, so that shows only in values beyond float range (infinity either
+// way) and, rarely, in the last bit of a double before it is rounded to float.
+
+namespace {
+
+constexpr int MANTISSA_DIGITS = 18;    // digits accumulated exactly
+constexpr int EXPONENT_LIMIT = 9999;   // an exponent saturates here
+constexpr int MAGNITUDE_LIMIT = 4933;  // beyond +-10^4932 the value saturates or vanishes
+constexpr int MAX_SIGNIFICANT = 18;    // FormatNumber's largest digit count
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 10^k, exact while 10^k fits the 64-bit significand (k <= 27).
+long double PowerOfTen(int k) {
+  static const long double exact[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                      1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                      1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                      1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+  if (k >= 0 && k <= 27) return exact[k];
+  return std::pow(10.0L, static_cast<long double>(k));
+}
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  return 99;
+}
+
+// A whole number after "&": &H hex, &B binary, &O/&Q octal, & followed by a digit octal.
+long double ParseBasedInteger(std::string_view text, std::size_t pos) {
+  unsigned base = 8;
+  if (pos < text.size()) {
+    switch (text[pos]) {
+      case 'H':
+      case 'h':
+        base = 16;
+        ++pos;
+        break;
+      case 'B':
+      case 'b':
+        base = 2;
+        ++pos;
+        break;
+      case 'O':
+      case 'o':
+      case 'Q':
+      case 'q':
+        base = 8;
+        ++pos;
+        break;
+      default:
+        break;
+    }
+  }
+  const std::size_t first = pos;
+  std::uint64_t value = 0;
+  bool overflow = false;
+  while (pos < text.size() && static_cast<unsigned>(DigitValue(text[pos])) < base) {
+    const unsigned digit = static_cast<unsigned>(DigitValue(text[pos]));
+    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / base) overflow = true;
+    value = value * base + digit;
+    ++pos;
+  }
+  if (pos == first || overflow) return 0;
+  const bool leadingZero = text[first] == '0';
+
+  // Type suffixes: "&" keeps a 32-bit reading only, "&&" neither, "?" (up to three)
+  // reads unsigned, "%" changes nothing.
+  bool narrow16 = !leadingZero;
+  bool narrow32 = !leadingZero;
+  bool isUnsigned = false;
+  if (pos < text.size() && text[pos] == '&') {
+    narrow16 = false;
+    if (pos + 1 < text.size() && text[pos + 1] == '&') narrow32 = false;
+  } else if (pos < text.size() && text[pos] == '?') {
+    narrow16 = narrow32 = false;
+    isUnsigned = true;
+  }
+  if (isUnsigned && (value >> 63) != 0) return 0;
+  if (narrow16 && value >= 0x8000 && value <= 0xFFFF) {
+    return static_cast<long double>(static_cast<std::int64_t>(value) - 0x10000);
+  }
+  if (narrow32 && value >= 0x80000000ULL && value <= 0xFFFFFFFFULL) {
+    return static_cast<long double>(static_cast<std::int64_t>(value) - 0x100000000LL);
+  }
+  // Sixteen hex digits with the top bit set read as a negative 64-bit number.
+  return static_cast<long double>(static_cast<std::int64_t>(value));
+}
+
+}  // namespace
+
+long double ParseNumber(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (pos < text.size() && text[pos] == '&') return ParseBasedInteger(text, pos + 1);
+
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+    // A sign stands directly before a digit or the point, or it ends the number.
+    if (pos >= text.size() || !(IsDigit(text[pos]) || text[pos] == '.')) {
+      return negative ? -0.0L : 0.0L;
+    }
+  }
+
+  std::uint64_t mantissa = 0;
+  int mantissaDigits = 0;        // digits held in `mantissa`, from the first significant one
+  int integerDigits = 0;         // significant digits before the point, kept or dropped
+  int leadingFractionZeros = 0;  // zeros between the point and the first significant digit
+  bool anyDigit = false;
+  bool seenPoint = false;
+  bool seenSignificant = false;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (c == '.') {
+      if (seenPoint) break;
+      seenPoint = true;
+      continue;
+    }
+    if (!IsDigit(c)) break;
+    anyDigit = true;
+    if (!seenSignificant) {
+      if (c == '0') {
+        if (seenPoint) ++leadingFractionZeros;
+        continue;
+      }
+      seenSignificant = true;
+    }
+    if (!seenPoint) ++integerDigits;
+    if (mantissaDigits < MANTISSA_DIGITS) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+      ++mantissaDigits;
+    }
+  }
+
+  int exponent = 0;
+  if (anyDigit && pos < text.size() &&
+      (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
+    ++pos;
+    bool exponentNegative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+      exponentNegative = text[pos] == '-';
+      ++pos;
+    }
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+      exponent = exponent * 10 + (text[pos] - '0');
+      if (exponent > EXPONENT_LIMIT) exponent = EXPONENT_LIMIT;
+    }
+    if (exponentNegative) exponent = -exponent;
+  }
+
+  if (!anyDigit || mantissa == 0) return negative ? -0.0L : 0.0L;
+
+  const int q = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
+  long double value;
+  if (q >= MAGNITUDE_LIMIT) {
+    value = 0x1p127L;
+  } else if (q <= -MAGNITUDE_LIMIT) {
+    value = 0.0L;
+  } else {
+    const int k = q - mantissaDigits;
+    const long double m = static_cast<long double>(mantissa);
+    value = k >= 0 ? m * PowerOfTen(k) : m / PowerOfTen(-k);
+  }
+  return negative ? -value : value;
+}
+
+std::string FormatNumber(double value, int n) {
+  if (n < 1 || n > MAX_SIGNIFICANT) n = MAX_SIGNIFICANT;
+  if (value == 0 || std::isnan(value)) return " 0";
+  std::string text(1, value < 0 ? '-' : ' ');
+
+  char digits[MAX_SIGNIFICANT + 2];  // n digits, plus room for a carry
+  int p;                             // value is about 0.d1 d2 ... x 10^p
+  if (std::isinf(value)) {
+    for (int i = 0; i < n; ++i) digits[i] = '9';
+    p = 999;
+  } else {
+    // First rounding: the exact value to 18 significant digits, half to even.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, MAX_SIGNIFICANT - 1);
+    // buffer holds "d.ddddddddddddddddde+xx" (or "e-xx").
+    char m[MAX_SIGNIFICANT];
+    m[0] = buffer[0];
+    for (int i = 1; i < MAX_SIGNIFICANT; ++i) m[i] = buffer[i + 1];
+    const char* exponentSign = buffer + MAX_SIGNIFICANT + 2;
+    int exponent10 = 0;
+    std::from_chars(exponentSign + 1, result.ptr, exponent10);
+    if (*exponentSign == '-') exponent10 = -exponent10;
+    p = exponent10 + 1;
+
+    // Second rounding: to n digits on the (n+1)-th digit alone, an exact 5 going to even.
+    for (int i = 0; i < n; ++i) digits[i] = m[i];
+    const int next = n < MAX_SIGNIFICANT ? m[n] - '0' : 0;
+    const bool roundUp = next > 5 || (next == 5 && (digits[n - 1] - '0') % 2 == 1);
+    if (roundUp) {
+      int i = n - 1;
+      while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+      if (i >= 0) {
+        ++digits[i];
+      } else {
+        digits[0] = '1';
+        for (int k = 1; k < n; ++k) digits[k] = '0';
+        ++p;
+      }
+    }
+  }
+
+  int j = n;
+  while (j > 1 && digits[j - 1] == '0') --j;
+  const std::string_view kept(digits, static_cast<std::size_t>(j));
+
+  if (p <= n && j - p <= n) {
+    if (p >= j) {
+      text.append(kept).append(static_cast<std::size_t>(p - j), '0');
+    } else if (p > 0) {
+      text.append(kept.substr(0, static_cast<std::size_t>(p)))
+          .append(1, '.')
+          .append(kept.substr(static_cast<std::size_t>(p)));
+    } else {
+      text.append(1, '.').append(static_cast<std::size_t>(-p), '0').append(kept);
+    }
+  } else {
+    text.append(1, kept[0]);
+    if (j > 1) text.append(1, '.').append(kept.substr(1));
+    text.append(1, 'E').append(1, p > n ? '+' : '-');
+    text.append(std::to_string(p > 0 ? p - 1 : 1 - p));
+  }
+  return text;
+}

@@ -1,0 +1,126 @@
+// The solve workflow: entries read and checked in a fixed order, the model called, results written.
+#include "solve.h"
+
+#include <cmath>
+
+#include "coil_model.h"
+#include "control_ids.h"
+#include "number_text.h"
+#include "window_ops.h"
+
+float lengthScale = 1.0f;
+std::int16_t solveMode = 0;
+
+std::string wireLengthText;
+std::string wireSizeText;
+std::string capacitanceText;
+std::string resonanceText;
+
+namespace {
+
+const char* const INVALID_DATA = "Invalid data";
+const char* const INVALID_DATA_TURNS = "Invalid Data";
+
+const char* const BAD_DIMENSIONS = "Diameter and Height must be numbers greater than zero";
+const char* const TOO_FLAT =
+    "Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height";
+const char* const TOO_LONG =
+    "Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height";
+const char* const TOO_FEW_TURNS = "# of turns has been set to 2 (minimum legal value)";
+const char* const TOO_MANY_TURNS = "Number of turns must be 16384 or less";
+const char* const INDUCTANCE_TOO_LARGE = "Number in inductance box must be\r\nless than 65536";
+const char* const NO_SOLUTION = "# of turns being asked for is out of range.";
+
+constexpr float MIN_TURNS = 2;
+constexpr float MAX_TURNS = 16384;
+constexpr long double MAX_INDUCTANCE_ENTRY = 65536;
+constexpr double MAX_RATIO = 10;
+
+inline float Store(long double value) { return static_cast<float>(value); }
+
+}  // namespace
+
+void SolveCoil() {
+  const float D = Store(ParseNumber(GetControlText(IDC_DIAMETER)) / lengthScale);
+  const float H = Store(ParseNumber(GetControlText(IDC_HEIGHT)) / lengthScale);
+  const char* const lengthSuffix = lengthScale == 1.0f ? "  inches" : "  mm";
+
+  if (D <= 0 || H <= 0) {
+    ShowMessageBox(BAD_DIMENSIONS, INVALID_DATA);
+    return;
+  }
+  if (static_cast<double>(D) / H > MAX_RATIO) {
+    ShowMessageBox(TOO_FLAT, INVALID_DATA);
+    return;
+  }
+  if (static_cast<double>(H) / D > MAX_RATIO) {
+    ShowMessageBox(TOO_LONG, INVALID_DATA);
+    return;
+  }
+
+  float N;
+  float L;
+  std::string inductanceText;
+  std::string unitText;
+  if (solveMode == 1) {
+    N = Store(ParseNumber(GetControlText(IDC_TURNS)));
+    if (N < MIN_TURNS) {
+      N = MIN_TURNS;
+      ShowMessageBox(TOO_FEW_TURNS, INVALID_DATA);
+      SetControlText(IDC_TURNS, "2");
+    }
+    if (N > MAX_TURNS) {
+      ShowMessageBox(TOO_MANY_TURNS, INVALID_DATA);
+      return;
+    }
+    L = CoilInductance(D, H, N);
+    float shown;
+    if (L >= 1000) {
+      shown = Store(static_cast<double>(L) / 1000);
+      unitText = "mH";
+    } else if (L >= 1) {
+      shown = L;
+      unitText = "uH";
+    } else {
+      shown = Store(static_cast<double>(L) * 1000);
+      unitText = "nH";
+    }
+    inductanceText = FormatNumber(shown, 4);
+  } else {
+    inductanceText = GetControlText(IDC_INDUCTANCE);
+    const long double entered = ParseNumber(inductanceText);
+    if (entered > MAX_INDUCTANCE_ENTRY) {
+      ShowMessageBox(INDUCTANCE_TOO_LARGE, INVALID_DATA);
+      return;
+    }
+    unitText = GetControlText(IDC_INDUCTANCE_UNIT);
+    if (unitText == "nH") {
+      L = Store(entered / 1000);
+    } else if (unitText == "mH") {
+      L = Store(entered * 1000);
+    } else {
+      L = Store(entered);
+    }
+    N = CoilTurns(D, H, L);
+    if (N == -1) {
+      ShowMessageBox(NO_SOLUTION, INVALID_DATA_TURNS);
+      return;
+    }
+  }
+  const float Dc = Store(static_cast<double>(D) + static_cast<double>(H) / N);
+
+  wireLengthText = "Wire Length: " + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
+  wireSizeText = "Maximum wire size: " + FormatNumber(MaxWireGauge(H, N), 7) + "  AWG";
+  const float C = StrayCapacitance(Dc, N);
+  capacitanceText = "Stray Capacitance:  " + FormatNumber(C, 4) + "  picofarads";
+  const float F = SelfResonantFrequency(C, L);
+  resonanceText = "Self-resonant at approximately:  " + FormatNumber(F, 3) + "  MHz";
+
+  SetControlText(IDC_INDUCTANCE, inductanceText);
+  SetControlText(IDC_INDUCTANCE_UNIT, unitText);
+  SetControlText(IDC_TURNS, FormatNumber(N, 3));
+  SetControlText(IDC_WIRE_LENGTH, wireLengthText);
+  SetControlText(IDC_WIRE_SIZE, wireSizeText);
+  SetControlText(IDC_CAPACITANCE, capacitanceText);
+  SetControlText(IDC_RESONANCE, resonanceText);
+}
