@@ -1,0 +1,146 @@
+// The coil model against its worked examples and boundaries.
+#include "coil_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The documented values are given to six significant digits.
+std::string SixDigits(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", value);
+  return text;
+}
+
+struct Value {
+  const char* what;
+  double actual;
+  const char* expected;
+};
+
+// Centre diameter of example D, as the solve stores it.
+const float DC_D = static_cast<float>(2 + 1 / static_cast<double>(13.397f));
+
+// Worked examples A to D of the model, and the shape factor's documented curve.
+const Value VALUES[] = {
+    {"F(1)", ShapeFactor(1.0f), "0.017307"},
+    {"F(1.1)", ShapeFactor(1.1f), "0.0183894"},
+    {"F(2)", ShapeFactor(2.0f), "0.0263215"},
+    {"F(5)", ShapeFactor(5.0f), "0.0400184"},
+    {"F(10)", ShapeFactor(10.0f), "0.0504392"},
+    {"F(10.5)", ShapeFactor(10.5f), "0.0509767"},
+    // A: 1 x 1 in, 10 turns: short-coil formula.
+    {"A inductance", CoilInductance(1, 1, 10), "2.02284"},
+    {"A Wheeler", InductanceWheeler(1, 1, 10), "2.02341"},
+    {"A wire length", WireLength(1.1f, 10, 1.0f), "34.5575"},
+    {"A capacitance", StrayCapacitance(1.1f, 10), "1.39211"},
+    {"A resonance", SelfResonantFrequency(StrayCapacitance(1.1f, 10), CoilInductance(1, 1, 10)),
+     "94.8693"},
+    // B: 0.5 x 1 in, 20 turns: Wheeler.
+    {"B inductance", CoilInductance(0.5f, 1, 20), "2.42485"},
+    {"B wire length", WireLength(0.55f, 20, 1.0f), "34.5575"},
+    {"B capacitance", StrayCapacitance(0.55f, 20), "0.329711"},
+    {"B resonance", SelfResonantFrequency(StrayCapacitance(0.55f, 20), CoilInductance(0.5f, 1, 20)),
+     "178.047"},
+    // C: 10 mm x 20 mm, 15 turns, entered in millimetres.
+    {"C inductance", CoilInductance(10 / 25.4f, 20 / 25.4f, 15), "1.13326"},
+    {"C wire length", WireLength(0.446194f, 15, 25.4f), "534.07"},
+    {"C capacitance", StrayCapacitance(0.446194f, 15), "0.363011"},
+    {"C resonance", SelfResonantFrequency(0.363011f, 1.13326f), "248.209"},
+    // D: turns for 10 uH on a 2 x 1 in form.
+    {"D turns", CoilTurns(2, 1, 10), "13.397"},
+    {"D wire length", WireLength(DC_D, 13.397f, 1.0f), "87.3174"},
+    {"D capacitance", StrayCapacitance(DC_D, 13.397f), "1.90612"},
+    {"D resonance", SelfResonantFrequency(1.90612f, 10), "36.4643"},
+    // Dc/H exactly 1 takes Wheeler's formula.
+    {"Dc equal to H", CoilInductance(0.25f, 0.5f, 2), "0.0344828"},
+};
+
+TEST(CoilModel, WorkedValues) {
+  for (const Value& v : VALUES) EXPECT_EQ(SixDigits(v.actual), v.expected) << v.what;
+}
+
+TEST(CoilModel, ShapeFactorRisesOverItsRange) {
+  float previous = ShapeFactor(1.0f);
+  for (float x = 1.01f; x <= 10.5f; x += 0.01f) {
+    const float f = ShapeFactor(x);
+    ASSERT_GT(f, previous) << "x = " << x;
+    previous = f;
+  }
+}
+
+struct Turns {
+  const char* what;
+  float actual;
+  float expected;
+};
+
+const Turns TURNS[] = {
+    {"D: short-coil formula", CoilTurns(2, 1, 10), 13.397f},
+    // E: D/H = 1 is not above 1, so Wheeler's formula is solved, giving 9.998 and not 10.
+    {"E: Wheeler at D = H", CoilTurns(1, 1, 2.022838f), 9.998f},
+    {"F: B solved back", TurnsWheeler(0.5f, 1, 2.42485f), 20.0f},
+    {"two turns give more", CoilTurns(0.2f, 1, 0.01f), -1.0f},
+    {"zero inductance", CoilTurns(1, 1, 0), -1.0f},
+    {"negative inductance", CoilTurns(1, 1, -5), -1.0f},
+    {"16384 turns give less", CoilTurns(1, 1, 1e9f), -1.0f},
+    {"not a number", CoilTurns(1, 1, std::nanf("")), -1.0f},
+    {"infinite coil", CoilTurns(INFINITY, INFINITY, 10), -1.0f},
+};
+
+TEST(CoilModel, TurnSolvers) {
+  for (const Turns& t : TURNS) EXPECT_EQ(t.actual, t.expected) << t.what;
+}
+
+TEST(CoilModel, TurnsRoundTripThroughInductance) {
+  // The turns found for an inductance give that inductance back within the tolerance plus
+  // what rounding to 3 decimals costs.
+  for (float D : {0.2f, 0.5f, 1.0f, 2.0f, 5.0f}) {
+    for (float H : {0.5f, 1.0f, 2.0f}) {
+      if (D / H > 10 || H / D > 10) continue;
+      for (float N : {3.0f, 10.0f, 47.0f, 300.0f, 5000.0f}) {
+        const float L = CoilInductance(D, H, N);
+        const float found = CoilTurns(D, H, L);
+        ASSERT_GT(found, 0) << D << " " << H << " " << N;
+        EXPECT_NEAR(found, N, 0.01f * N) << D << " " << H << " " << N;
+      }
+    }
+  }
+}
+
+struct Gauge {
+  float H;
+  float N;
+  float expected;
+};
+
+const Gauge GAUGES[] = {
+    {1, 10, 11},        // d = 0.095: 10.446 rounds up to 11
+    {1, 20, 17},        // example B
+    {0.5f, 2, 3},       // the small coil
+    {1, 2, 0},          // coarse: the expression is below 0
+    {0.1f, 16384, 95},  // very fine: numbers as they come
+    {10, 2, 0},
+};
+
+TEST(CoilModel, MaxWireGauge) {
+  for (const Gauge& g : GAUGES) EXPECT_EQ(MaxWireGauge(g.H, g.N), g.expected) << g.H << "/" << g.N;
+}
+
+TEST(CoilModel, StrayCapacitanceAtTwoTurns) {
+  EXPECT_EQ(StrayCapacitance(1.5f, 2), static_cast<float>(1.5 * static_cast<double>(11.39f)));
+}
+
+TEST(CoilModel, WireLengthIsNotRoundedToFloat) {
+  // (25.4 * 1.1, stored) * 3.14159 * 10 carries more digits than a float holds.
+  const double length = WireLength(1.1f, 10, 25.4f);
+  EXPECT_EQ(length, static_cast<double>(static_cast<float>(25.4f * static_cast<double>(1.1f))) *
+                        3.14159f * 10);
+  EXPECT_NE(length, static_cast<double>(static_cast<float>(length)));
+}
+
+}  // namespace
