@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit and command-line tests natively, the same under
+# AddressSanitizer + UndefinedBehaviorSanitizer, a short fuzz run, and the Windows program
+# end to end under Wine (cross-built with MinGW, driven under Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-debian.sh
+
+jobs=$(nproc)
+for preset in default asan; do
+  echo "== $preset: build and test"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== fuzz: a short run of each target"
+scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+
+if [ -f ui/CMakeLists.txt ]; then
+  echo "== mingw: the Windows program under Wine"
+  cmake --preset mingw >/dev/null
+  cmake --build --preset mingw -j "$jobs"
+  ctest --preset mingw
+fi
