@@ -1,0 +1,71 @@
+// Timings of the turns search alone, of whole solves in each mode, and of one batch answer.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "batch.h"
+#include "coil_model.h"
+#include "control_ids.h"
+#include "headless_window.h"
+#include "solve.h"
+#include "solve_case.h"
+
+namespace {
+
+void CoilTurnsAlone(benchmark::State& state) {
+  float D = 2, H = 1, L = 10;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(D);
+    benchmark::DoNotOptimize(H);
+    benchmark::DoNotOptimize(L);
+    benchmark::DoNotOptimize(CoilTurns(D, H, L));
+  }
+}
+BENCHMARK(CoilTurnsAlone);
+
+// Reset, seed and solve as the command line does it, result formatting included.
+void SolveOnce(std::int16_t mode, const char* diameter, const char* height, const char* turns,
+               const char* inductance) {
+  ResetHeadlessDialog();
+  SeedControlText(IDC_DIAMETER, diameter);
+  SeedControlText(IDC_HEIGHT, height);
+  SeedControlText(IDC_TURNS, turns);
+  SeedControlText(IDC_INDUCTANCE, inductance);
+  lengthScale = 1.0f;
+  solveMode = mode;
+  SolveCoil();
+}
+
+void SolveCoilInductanceMode(benchmark::State& state) {
+  for (auto _ : state) {
+    SolveOnce(1, "1", "1", "10", "");
+    benchmark::DoNotOptimize(PeekControlText(IDC_RESONANCE).data());
+  }
+}
+BENCHMARK(SolveCoilInductanceMode);
+
+void SolveCoilTurnsMode(benchmark::State& state) {
+  for (auto _ : state) {
+    SolveOnce(0, "2", "1", "", "10");
+    benchmark::DoNotOptimize(PeekControlText(IDC_RESONANCE).data());
+  }
+}
+BENCHMARK(SolveCoilTurnsMode);
+
+// One batch line: JSON in, solve, JSON out, without the reading and writing of files.
+void BatchLine(benchmark::State& state, const std::string& line) {
+  std::string answer;
+  for (auto _ : state) {
+    answer.clear();
+    AnswerRequestLine(line, answer);
+    benchmark::DoNotOptimize(answer.data());
+  }
+}
+BENCHMARK_CAPTURE(BatchLine, inductance,
+                  std::string(R"({"unit":"in","mode":"inductance",)"
+                              R"("fields":{"diameter":"1","height":"1","turns":"10"}})"));
+BENCHMARK_CAPTURE(BatchLine, turns,
+                  std::string(R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8",)"
+                              R"("height":"25.4","inductance":"10","inductance_unit":"uH"}})"));
+
+}  // namespace

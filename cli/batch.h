@@ -1,0 +1,18 @@
+// Batch solving: JSON Lines requests in, one answer line per request line out, streaming.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The longest request line that is read; a longer one is skipped unread and answered with an error.
+constexpr std::size_t MAX_REQUEST_BYTES = std::size_t{16} << 20;
+
+// Answers one request line (without its line feed), appending the answer and a line feed to
+// `answer`. Returns false when the line was answered with an error.
+bool AnswerRequestLine(std::string_view line, std::string& answer);
+
+// Reads request lines from the file descriptor until its end and writes the answers in order.
+// Returns the exit status: 0 when every line was answered, 1 when any line got an error.
+int RunBatch(int inputFd, std::FILE* output);

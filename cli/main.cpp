@@ -1,0 +1,142 @@
+// coilcalc-cli: the coil calculator's solve without a window, from options or JSON Lines on stdin.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "batch.h"
+#include "control_ids.h"
+#include "headless_window.h"
+#include "solve.h"
+#include "solve_case.h"
+
+namespace {
+
+constexpr int EXIT_STOPPED = 1;
+constexpr int EXIT_USAGE = 2;
+
+const char* const VERSION_TEXT = "coilcalc-cli 1.05";
+
+const char* const HELP_FOOTER = R"(
+A solve reads the texts of the dialog's fields exactly as the dialog would: a field that is
+not given keeps its start-up text (empty, and "uH" for the inductance unit). The unit of
+length and the mode are set as the dialog's options and buttons set them.
+
+Text output: the inductance, its unit and the turns, then the four result lines. Every
+message the dialog would show goes to stderr as "CAPTION: TEXT".
+
+--json and --batch answer with one JSON object per solve:
+  {"messages": [[CAPTION, TEXT], ...],
+   "fields": {"inductance": T, "inductance_unit": T, "turns": T, "wire_length": T,
+              "wire_size": T, "capacitance": T, "resonance": T},
+   "trace": [["message", CAPTION, TEXT] | ["set", FIELD, TEXT], ...]}
+With --json, bytes of the options that are not valid UTF-8 are written as U+FFFD.
+
+--batch reads one request per line from stdin and writes one answer line per request:
+  {"unit": "in"|"mm", "mode": "inductance"|"turns", "fields": {FIELD: TEXT, ...}}
+FIELD is one of diameter, height, turns, inductance, inductance_unit, wire_length,
+wire_size, capacitance, resonance. A line that cannot be read is answered with
+{"error": "..."}; lines longer than 16 MiB are skipped.
+
+Exit status: 0 the solve completed, 1 a check stopped it (with --batch: some line had an
+error), 2 the command line was not understood.)";
+
+// The dialog's messages as a user reads them: each line of the text on a line of its own.
+void PrintMessages() {
+  for (const TraceEntry& entry : HeadlessTrace()) {
+    if (!entry.isMessage) continue;
+    std::string text = entry.text;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+      text.replace(at, 2, "\n");
+    std::cerr << entry.subject << ": " << text << '\n';
+  }
+}
+
+void PrintResults() {
+  std::cout << "Inductance:" << PeekControlText(IDC_INDUCTANCE) << ' '
+            << PeekControlText(IDC_INDUCTANCE_UNIT) << '\n'
+            << "Turns:" << PeekControlText(IDC_TURNS) << '\n'
+            << PeekControlText(IDC_WIRE_LENGTH) << '\n'
+            << PeekControlText(IDC_WIRE_SIZE) << '\n'
+            << PeekControlText(IDC_CAPACITANCE) << '\n'
+            << PeekControlText(IDC_RESONANCE) << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "Solves a single-layer air-core coil: its inductance from the number of turns, "
+      "or the number of turns for an inductance.",
+      "coilcalc-cli"};
+  app.footer(HELP_FOOTER);
+  app.set_version_flag("--version", VERSION_TEXT, "Print the program's version and exit");
+
+  std::string unit = "in";
+  std::string mode = "inductance";
+  std::string diameter, height, turns, inductance, inductanceUnit = "uH";
+  bool json = false;
+  bool batch = false;
+
+  CLI::Option* unitOption =
+      app.add_option("--unit", unit, "Unit of length of diameter and height (default: in)")
+          ->check(CLI::IsMember({"in", "mm"}));
+  CLI::Option* modeOption =
+      app.add_option("--mode", mode,
+                     "inductance: solve for the inductance from the turns; turns: solve for "
+                     "the turns from the inductance (default: inductance)")
+          ->check(CLI::IsMember({"inductance", "turns"}));
+  struct Entry {
+    int id;
+    std::string* text;
+    CLI::Option* option;
+  };
+  const Entry entries[] = {
+      {IDC_DIAMETER, &diameter,
+       app.add_option("--diameter", diameter, "Outside diameter of the coil form (text)")},
+      {IDC_HEIGHT, &height,
+       app.add_option("--height", height, "End-to-end height of the winding (text)")},
+      {IDC_TURNS, &turns, app.add_option("--turns", turns, "Number of turns (text)")},
+      {IDC_INDUCTANCE, &inductance,
+       app.add_option("--inductance", inductance, "Wanted inductance (text)")},
+      {IDC_INDUCTANCE_UNIT, &inductanceUnit,
+       app.add_option("--inductance-unit", inductanceUnit,
+                      "Unit of the inductance: nH, uH or mH; any other text means uH "
+                      "(default: uH)")},
+  };
+  CLI::Option* jsonFlag = app.add_flag("--json", json, "Answer the solve as one JSON object");
+  CLI::Option* batchFlag =
+      app.add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
+  batchFlag->excludes(jsonFlag)->excludes(unitOption)->excludes(modeOption);
+  for (const Entry& entry : entries) batchFlag->excludes(entry.option);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : EXIT_USAGE;
+  }
+
+  if (batch) return RunBatch(STDIN_FILENO, stdout);
+
+  SolveCase solveCase;
+  solveCase.lengthScale = unit == "mm" ? MILLIMETRES_PER_INCH : 1.0f;
+  solveCase.solveMode = mode == "inductance" ? 1 : 0;
+  for (const Entry& entry : entries) {
+    // The unit box is seeded with its default even when not given; it starts as "uH" anyway.
+    if (entry.option->count() > 0 || entry.id == IDC_INDUCTANCE_UNIT)
+      solveCase.seeds.emplace_back(entry.id, *entry.text);
+  }
+  RunSolveCase(solveCase);
+
+  if (json) {
+    std::cout << DumpLine(SolveAnswer()) << '\n';
+  } else {
+    PrintMessages();
+    if (SolveCompleted()) PrintResults();
+  }
+  std::cout.flush();
+  if (!std::cout) return EXIT_STOPPED;
+  return SolveCompleted() ? 0 : EXIT_STOPPED;
+}
