@@ -47,19 +47,23 @@ float SolveTurns(float D, float H, float L, Residual residual) {
   float lo = TURNS_MIN;
   float hi = TURNS_MAX;
   const float tol = Store(static_cast<double>(RELATIVE_TOLERANCE) * L);
+  // The residuals at the ends are carried over from pass to pass: an end only ever moves
+  // to the midpoint, whose residual is already known.
+  float fLo = residual(CentreDiameter(D, H, lo), H, L, lo);
+  float fHi = residual(CentreDiameter(D, H, hi), H, L, hi);
   for (int pass = 0; pass < BISECTION_PASS_GUARD; ++pass) {
     const float mid = Store((static_cast<double>(lo) + hi) / 2);
-    const float fLo = residual(CentreDiameter(D, H, lo), H, L, lo);
     const float fMid = residual(CentreDiameter(D, H, mid), H, L, mid);
-    const float fHi = residual(CentreDiameter(D, H, hi), H, L, hi);
     // Written as "not below" so that a residual that is not a number also gives up.
     if (!(fLo < 0)) return -1;
     if (!(static_cast<double>(fLo) * fHi < 0)) return -1;
     if (std::fabs(static_cast<double>(fMid)) <= tol) return RoundToThousandths(mid);
     if (static_cast<double>(fMid) * fLo >= 0) {
       lo = mid;
+      fLo = fMid;
     } else {
       hi = mid;
+      fHi = fMid;
     }
   }
   return -1;

@@ -56,6 +56,10 @@ const Value VALUES[] = {
     {"D wire length", WireLength(DC_D, 13.397f, 1.0f), "87.3174"},
     {"D capacitance", StrayCapacitance(DC_D, 13.397f), "1.90612"},
     {"D resonance", SelfResonantFrequency(1.90612f, 10), "36.4643"},
+    // D's search: the residual at 2 turns, and at the 11th midpoint, 2 + 16382 / 2^11.
+    {"D residual at 2", ResidualShapeFactor(2.5f, 1, 10, 2), "-9.70375"},
+    {"D residual at pass 11", ResidualShapeFactor(2 + 1 / 9.9990234375f, 1, 10, 9.9990234375f),
+     "-4.32375"},
     // Dc/H exactly 1 takes Wheeler's formula.
     {"Dc equal to H", CoilInductance(0.25f, 0.5f, 2), "0.0344828"},
 };
