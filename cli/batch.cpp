@@ -10,23 +10,17 @@
 #include "solve_case.h"
 
 bool AnswerRequestLine(std::string_view line, std::string& answer) {
+  static SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
   std::string error;
-  SolveCase solveCase;
-  nlohmann::json request;
-  try {
-    request = nlohmann::json::parse(line);
-  } catch (const nlohmann::json::exception& e) {
-    error = line.empty() ? std::string("empty line") : std::string("not valid JSON: ") + e.what();
-  }
-  if (error.empty() && ReadSolveCase(request, solveCase, error)) {
+  const bool taken = ReadSolveCase(line, solveCase, error);
+  if (taken) {
     RunSolveCase(solveCase);
     answer += DumpLine(SolveAnswer());
-    answer += '\n';
-    return true;
+  } else {
+    answer += DumpLine({{"error", error}});
   }
-  answer += DumpLine({{"error", error}});
   answer += '\n';
-  return false;
+  return taken;
 }
 
 namespace {

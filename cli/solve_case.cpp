@@ -24,85 +24,181 @@ bool SolveCompleted() {
   return !trace.empty() && !trace.back().isMessage && trace.back().subject == "resonance";
 }
 
-nlohmann::ordered_json SolveAnswer() {
-  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-  nlohmann::ordered_json trace = nlohmann::ordered_json::array();
-  for (const TraceEntry& entry : HeadlessTrace()) {
-    if (entry.isMessage) {
-      messages.push_back({entry.subject, entry.text});
-      trace.push_back({"message", entry.subject, entry.text});
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Rows of the answer's lists that are not in use at the moment, kept with their strings'
+// storage: a batch of a million cases then allocates almost nothing per case.
+std::vector<Json> spareRows;
+
+void SetText(Json& cell, const std::string& text) {
+  if (!cell.is_string()) cell = std::string();
+  cell.get_ref<std::string&>().assign(text);
+}
+
+// Row `index` of `list`, made an array of `width` strings.
+Json::array_t& Row(Json::array_t& list, std::size_t index, std::size_t width) {
+  while (list.size() <= index) {
+    if (spareRows.empty()) {
+      list.emplace_back(Json::array());
     } else {
-      trace.push_back({"set", entry.subject, entry.text});
+      list.push_back(std::move(spareRows.back()));
+      spareRows.pop_back();
     }
   }
-  nlohmann::ordered_json fields = nlohmann::ordered_json::object();
-  for (int id : RESULT_CONTROLS) fields[FieldName(id)] = PeekControlText(id);
+  Json::array_t& row = list[index].get_ref<Json::array_t&>();
+  row.resize(width);
+  return row;
+}
 
-  nlohmann::ordered_json answer = nlohmann::ordered_json::object();
-  answer["messages"] = std::move(messages);
-  answer["fields"] = std::move(fields);
-  answer["trace"] = std::move(trace);
+void TrimRows(Json::array_t& list, std::size_t used) {
+  while (list.size() > used) {
+    spareRows.push_back(std::move(list.back()));
+    list.pop_back();
+  }
+}
+
+Json MakeAnswer() {
+  Json answer = Json::object();
+  answer["messages"] = Json::array();
+  answer["fields"] = Json::object();
+  for (int id : RESULT_CONTROLS) answer["fields"][FieldName(id)] = std::string();
+  answer["trace"] = Json::array();
+  return answer;
+}
+
+}  // namespace
+
+const nlohmann::ordered_json& SolveAnswer() {
+  static Json answer = MakeAnswer();
+  Json::array_t& messages = answer["messages"].get_ref<Json::array_t&>();
+  Json::array_t& trace = answer["trace"].get_ref<Json::array_t&>();
+  std::size_t messageCount = 0;
+  std::size_t traceCount = 0;
+  for (const TraceEntry& entry : HeadlessTrace()) {
+    if (entry.isMessage) {
+      Json::array_t& message = Row(messages, messageCount++, 2);
+      SetText(message[0], entry.subject);
+      SetText(message[1], entry.text);
+    }
+    Json::array_t& event = Row(trace, traceCount++, 3);
+    static const std::string MESSAGE = "message", SET = "set";
+    SetText(event[0], entry.isMessage ? MESSAGE : SET);
+    SetText(event[1], entry.subject);
+    SetText(event[2], entry.text);
+  }
+  TrimRows(messages, messageCount);
+  TrimRows(trace, traceCount);
+  // The fields object was built in RESULT_CONTROLS order and keeps it.
+  Json& fields = answer["fields"];
+  std::size_t index = 0;
+  for (auto& [name, text] : fields.items()) {
+    SetText(text, PeekControlText(RESULT_CONTROLS[index++]));
+    static_cast<void>(name);
+  }
   return answer;
 }
 
 namespace {
 
-bool ReadChoice(const nlohmann::json& value, const char* key, const char* first, const char* second,
-                int& choice, std::string& error) {
-  if (value.is_string()) {
-    const std::string& text = value.get_ref<const std::string&>();
-    if (text == first) {
-      choice = 0;
-      return true;
-    }
-    if (text == second) {
-      choice = 1;
-      return true;
-    }
+// Reads a request as the parser meets it, without building a document: the handler that
+// nlohmann::json::sax_parse calls for each key and value. Parsing stops at the first problem.
+struct RequestReader {
+  SolveCase* solveCase = nullptr;
+  std::string* error = nullptr;
+  int depth = 0;       // 1 inside the request, 2 inside "fields"
+  std::string topKey;  // the last key at depth 1
+  int fieldId = 0;     // the field of the last key at depth 2
+
+  using number_integer_t = Json::number_integer_t;
+  using number_unsigned_t = Json::number_unsigned_t;
+  using number_float_t = Json::number_float_t;
+  using string_t = Json::string_t;
+  using binary_t = Json::binary_t;
+
+  bool Fail(std::string reason) {
+    if (error->empty()) *error = std::move(reason);
+    return false;
   }
-  error = std::string("\"") + key + "\" must be \"" + first + "\" or \"" + second + "\"";
-  return false;
-}
+  // Any value that is not a string or the "fields" object.
+  bool WrongValue() {
+    if (depth == 0) return Fail("a request must be a JSON object");
+    if (depth == 1 && topKey == "fields") return Fail("\"fields\" must be an object of texts");
+    if (depth == 1)
+      return Fail("\"" + topKey + "\" must be \"" +
+                  (topKey == "unit" ? "in\" or \"mm\"" : "inductance\" or \"turns\""));
+    return Fail("the text of field \"" + FieldName(fieldId) + "\" must be a string");
+  }
+
+  bool null() { return WrongValue(); }
+  bool boolean(bool) { return WrongValue(); }
+  bool number_integer(number_integer_t) { return WrongValue(); }
+  bool number_unsigned(number_unsigned_t) { return WrongValue(); }
+  bool number_float(number_float_t, const string_t&) { return WrongValue(); }
+  bool binary(binary_t&) { return WrongValue(); }
+  bool start_array(std::size_t) { return WrongValue(); }
+  bool end_array() { return false; }
+
+  bool start_object(std::size_t) {
+    if (depth == 0 || (depth == 1 && topKey == "fields")) {
+      ++depth;
+      return true;
+    }
+    return WrongValue();
+  }
+  bool end_object() {
+    --depth;
+    return true;
+  }
+  bool key(string_t& name) {
+    if (depth == 1) {
+      if (name != "unit" && name != "mode" && name != "fields")
+        return Fail("unknown key \"" + name + "\"");
+      topKey = name;
+      return true;
+    }
+    fieldId = FieldId(name);
+    if (fieldId == 0) return Fail("unknown field \"" + name + "\"");
+    return true;
+  }
+  bool string(string_t& text) {
+    if (depth == 2) {
+      solveCase->seeds.emplace_back(fieldId, std::move(text));
+      return true;
+    }
+    if (depth == 1 && topKey == "unit" && (text == "in" || text == "mm")) {
+      solveCase->lengthScale = text == "in" ? 1.0f : MILLIMETRES_PER_INCH;
+      return true;
+    }
+    if (depth == 1 && topKey == "mode" && (text == "inductance" || text == "turns")) {
+      solveCase->solveMode = text == "inductance" ? 1 : 0;
+      return true;
+    }
+    return WrongValue();
+  }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
+    return Fail(std::string("not valid JSON: ") + e.what());
+  }
+};
 
 }  // namespace
 
-bool ReadSolveCase(const nlohmann::json& request, SolveCase& solveCase, std::string& error) {
-  solveCase = SolveCase{};
-  if (!request.is_object()) {
-    error = "a request must be a JSON object";
+bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
+  solveCase.lengthScale = 1.0f;
+  solveCase.solveMode = 1;
+  solveCase.seeds.clear();
+  error.clear();
+  if (line.empty()) {
+    error = "empty line";
     return false;
   }
-  for (const auto& [key, value] : request.items()) {
-    int choice = 0;
-    if (key == "unit") {
-      if (!ReadChoice(value, "unit", "in", "mm", choice, error)) return false;
-      solveCase.lengthScale = choice == 0 ? 1.0f : MILLIMETRES_PER_INCH;
-    } else if (key == "mode") {
-      if (!ReadChoice(value, "mode", "turns", "inductance", choice, error)) return false;
-      solveCase.solveMode = static_cast<std::int16_t>(choice);
-    } else if (key == "fields") {
-      if (!value.is_object()) {
-        error = "\"fields\" must be an object of texts";
-        return false;
-      }
-      for (const auto& [name, text] : value.items()) {
-        const int id = FieldId(name);
-        if (id == 0) {
-          error = "unknown field \"" + name + "\"";
-          return false;
-        }
-        if (!text.is_string()) {
-          error = "the text of field \"" + name + "\" must be a string";
-          return false;
-        }
-        solveCase.seeds.emplace_back(id, text.get_ref<const std::string&>());
-      }
-    } else {
-      error = "unknown key \"" + key + "\"";
-      return false;
-    }
-  }
-  return true;
+  RequestReader reader;
+  reader.solveCase = &solveCase;
+  reader.error = &error;
+  if (Json::sax_parse(line.begin(), line.end(), &reader)) return true;
+  if (error.empty()) error = "not a request";
+  return false;
 }
 
 std::string DumpLine(const nlohmann::ordered_json& value) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,11 +27,12 @@ void RunSolveCase(const SolveCase& solveCase);
 bool SolveCompleted();
 
 // The answer to the last solve: {"messages": [...], "fields": {...}, "trace": [...]}.
-nlohmann::ordered_json SolveAnswer();
+// It is rebuilt in place on every call, so its texts reuse their storage from case to case.
+const nlohmann::ordered_json& SolveAnswer();
 
-// Reads one batch request: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...}}.
-// Returns false with a reason in `error` when the request is not one the solve can take.
-bool ReadSolveCase(const nlohmann::json& request, SolveCase& solveCase, std::string& error);
+// Reads one batch request line: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...}}.
+// Returns false with a reason in `error` when the line is not a request the solve can take.
+bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error);
 
 // Dumps JSON as one line; bytes that are not UTF-8 become U+FFFD instead of throwing.
 std::string DumpLine(const nlohmann::ordered_json& value);
