@@ -1,0 +1,585 @@
+// End-to-end tests of coilcalc-cli: options, text and JSON answers, batch streams, exit codes.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "run_program.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+const char* const BAD_DIMENSIONS =
+    "Invalid data: Diameter and Height must be numbers greater than zero\n";
+const char* const TOO_FEW_TURNS =
+    "Invalid data: # of turns has been set to 2 (minimum legal value)\n";
+const char* const NO_SOLUTION = "Invalid Data: # of turns being asked for is out of range.\n";
+
+// ---- Single solves, text answers -------------------------------------------------------
+
+struct TextCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string err;                 // everything expected on stderr
+  std::vector<const char*> lines;  // the six result lines; nullptr: that line is not checked
+};
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+
+class CompletedSolve : public testing::TestWithParam<TextCase> {};
+
+TEST_P(CompletedSolve, PrintsTheSixResultLines) {
+  const TextCase& c = GetParam();
+  const ProgramRun run = RunCli(c.args);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, c.err);
+  const std::vector<std::string> lines = SplitLines(run.out);
+  ASSERT_EQ(lines.size(), 6u) << run.out;
+  ASSERT_EQ(run.out.back(), '\n');
+  for (std::size_t i = 0; i < 6; ++i) {
+    if (c.lines[i]) {
+      EXPECT_EQ(lines[i], c.lines[i]) << "line " << i + 1;
+    }
+  }
+}
+
+const std::vector<const char*> WORKED_EXAMPLE = {"Inductance: 2.023 uH",
+                                                 "Turns: 10",
+                                                 "Wire Length:  34.557  inches",
+                                                 "Maximum wire size:  11  AWG",
+                                                 "Stray Capacitance:   1.392  picofarads",
+                                                 "Self-resonant at approximately:   94.9  MHz"};
+const std::vector<const char*> WORKED_EXAMPLE_MM = {"Inductance: 2.023 uH",
+                                                    "Turns: 10",
+                                                    "Wire Length:  877.76  mm",
+                                                    "Maximum wire size:  11  AWG",
+                                                    "Stray Capacitance:   1.392  picofarads",
+                                                    "Self-resonant at approximately:   94.9  MHz"};
+const std::vector<const char*> SMALL_COIL = {"Inductance: 34.48 nH",
+                                             "Turns: 2",
+                                             "Wire Length:  3.1416  inches",
+                                             "Maximum wire size:  3  AWG",
+                                             "Stray Capacitance:   5.695  picofarads",
+                                             "Self-resonant at approximately:   359  MHz"};
+// 10 uH on a form of 2 by 1 inches: 13.397 turns.
+std::vector<const char*> TenMicrohenries(const char* inductanceLine) {
+  return {inductanceLine,
+          "Turns: 13.4",
+          "Wire Length:  87.317  inches",
+          "Maximum wire size:  13  AWG",
+          "Stray Capacitance:   1.906  picofarads",
+          "Self-resonant at approximately:   36.5  MHz"};
+}
+std::vector<std::string> SmallCoil(const std::string& turns) {
+  return {"--diameter", "0.25", "--height", "0.5", "--turns", turns};
+}
+std::vector<std::string> TurnsFor(const std::string& inductance, const std::string& unit) {
+  return {"--mode",       "turns",    "--diameter",        "2", "--height", "1",
+          "--inductance", inductance, "--inductance-unit", unit};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CompletedSolve,
+    testing::Values(
+        TextCase{"WorkedExample",
+                 {"--diameter", "1", "--height", "1", "--turns", "10"},
+                 "",
+                 WORKED_EXAMPLE},
+        TextCase{"WorkedExampleInchesNamed",
+                 {"--unit", "in", "--mode", "inductance", "--diameter", "1", "--height", "1",
+                  "--turns", "10", "--inductance-unit", "mH"},
+                 "",
+                 WORKED_EXAMPLE},
+        TextCase{"WorkedExampleMillimetres",
+                 {"--unit", "mm", "--diameter", "25.4", "--height", "25.4", "--turns", "10"},
+                 "",
+                 WORKED_EXAMPLE_MM},
+        TextCase{"MillimetreWheelerCoil",
+                 {"--unit=mm", "--diameter=10", "--height=20", "--turns=15"},
+                 "",
+                 {"Inductance: 1.133 uH", "Turns: 15", "Wire Length:  534.07  mm",
+                  "Maximum wire size:  17  AWG", "Stray Capacitance:   .363  picofarads",
+                  "Self-resonant at approximately:   248  MHz"}},
+        TextCase{"WheelerCoil",
+                 {"--diameter", "0.5", "--height", "1", "--turns", "20"},
+                 "",
+                 {"Inductance: 2.425 uH", "Turns: 20", nullptr, "Maximum wire size:  17  AWG",
+                  "Stray Capacitance:   .3297  picofarads",
+                  "Self-resonant at approximately:   178  MHz"}},
+        TextCase{"SmallCoilInNanohenries", SmallCoil("2"), "", SMALL_COIL},
+        TextCase{"OneTurnIsCorrectedToTwo", SmallCoil("1"), TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{"ZeroTurns", SmallCoil("0"), TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{"NegativeTurns", SmallCoil("-3"), TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{"LettersForTurns", SmallCoil("abc"), TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{"EmptyTurns", SmallCoil(""), TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{
+            "TurnsNotGiven", {"--diameter", "0.25", "--height", "0.5"}, TOO_FEW_TURNS, SMALL_COIL},
+        TextCase{"FractionalTurnsShownWithThreeDigits",
+                 {"--diameter", "1", "--height", "1", "--turns", "12.34"},
+                 "",
+                 {nullptr, "Turns: 12.3", nullptr, nullptr, nullptr, nullptr}},
+        TextCase{"MostTurnsInMillihenries",
+                 {"--diameter", "1", "--height", "0.1", "--turns", "16384"},
+                 "",
+                 {"Inductance: 1.354E+4 mH", "Turns: 1.64E+4", nullptr,
+                  "Maximum wire size:  95  AWG", nullptr, nullptr}},
+        TextCase{"CoarseWindingGaugeZero",
+                 {"--diameter", "1", "--height", "1", "--turns", "2"},
+                 "",
+                 {nullptr, "Turns: 2", nullptr, "Maximum wire size:  0  AWG", nullptr, nullptr}},
+        TextCase{"RatioTenFlat",
+                 {"--diameter", "10", "--height", "1", "--turns", "10"},
+                 "",
+                 {nullptr, "Turns: 10", nullptr, nullptr, nullptr, nullptr}},
+        TextCase{"RatioTenLong",
+                 {"--diameter", "1", "--height", "10", "--turns", "10"},
+                 "",
+                 {nullptr, "Turns: 10", nullptr, nullptr, nullptr, nullptr}},
+        TextCase{"TurnsForTenMicrohenries", TurnsFor("10", "uH"), "",
+                 TenMicrohenries("Inductance:10 uH")},
+        TextCase{"TurnsForNanohenries", TurnsFor("10000", "nH"), "",
+                 TenMicrohenries("Inductance:10000 nH")},
+        TextCase{"TurnsForMillihenries", TurnsFor("0.01", "mH"), "",
+                 TenMicrohenries("Inductance:0.01 mH")},
+        TextCase{"UpperCaseUnitMeansMicrohenries", TurnsFor("10", "UH"), "",
+                 TenMicrohenries("Inductance:10 UH")},
+        TextCase{"BlankBeforeUnitMeansMicrohenries", TurnsFor("10", " nH"), "",
+                 TenMicrohenries("Inductance:10  nH")},
+        TextCase{"UnknownUnitMeansMicrohenries", TurnsFor("10", "pH"), "",
+                 TenMicrohenries("Inductance:10 pH")},
+        TextCase{"InductanceTextKeptAsTyped",
+                 TurnsFor("2.5uH", "uH"),
+                 "",
+                 {"Inductance:2.5uH uH", nullptr, nullptr, nullptr, nullptr, nullptr}},
+        TextCase{
+            "TurnsOfTheWorkedExampleInductance",
+            {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance", "2.022838"},
+            "",
+            {"Inductance:2.022838 uH", "Turns: 10", nullptr, nullptr, nullptr, nullptr}},
+        TextCase{"LargestInductanceEntryPasses",
+                 {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance", "65536"},
+                 "",
+                 {"Inductance:65536 uH", nullptr, nullptr, nullptr, nullptr, nullptr}}),
+    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+struct StoppedCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::string err;
+};
+
+void PrintTo(const StoppedCase& c, std::ostream* os) { *os << c.name; }
+
+class StoppedSolve : public testing::TestWithParam<StoppedCase> {};
+
+TEST_P(StoppedSolve, ShowsTheMessageAndNoResults) {
+  const StoppedCase& c = GetParam();
+  const ProgramRun run = RunCli(c.args);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, c.err);
+  EXPECT_EQ(run.out, "");
+}
+
+const char* const TOO_FLAT =
+    "Invalid data: Diameter/Height ratio must be less than 10.\n"
+    "   Reduce diameter or increase height\n";
+const char* const TOO_LONG =
+    "Invalid data: Ratio of Height/Diameter must be less than 10.\n"
+    "  Increase diameter or reduce height\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, StoppedSolve,
+    testing::Values(
+        StoppedCase{"NothingGiven", {}, BAD_DIMENSIONS},
+        StoppedCase{"NoDiameter", {"--height", "1", "--turns", "10"}, BAD_DIMENSIONS},
+        StoppedCase{"NoHeightSolvingTurns",
+                    {"--mode", "turns", "--diameter", "1", "--inductance", "10"},
+                    BAD_DIMENSIONS},
+        StoppedCase{"ZeroDiameter", {"--diameter", "0", "--height", "1"}, BAD_DIMENSIONS},
+        StoppedCase{"NegativeHeight", {"--diameter", "1", "--height=-1"}, BAD_DIMENSIONS},
+        StoppedCase{"LettersForDiameter", {"--diameter", "one", "--height", "1"}, BAD_DIMENSIONS},
+        StoppedCase{"TooFlat", {"--diameter", "10.01", "--height", "1", "--turns", "10"}, TOO_FLAT},
+        StoppedCase{"TooLong", {"--diameter", "1", "--height", "10.01", "--turns", "10"}, TOO_LONG},
+        // The ratio is checked before the turns are read: no minimum-turns correction.
+        StoppedCase{
+            "RatioBeforeTurns", {"--diameter", "1", "--height", "11", "--turns", "1"}, TOO_LONG},
+        StoppedCase{"TooManyTurns",
+                    {"--diameter", "1", "--height", "1", "--turns", "16385"},
+                    "Invalid data: Number of turns must be 16384 or less\n"},
+        StoppedCase{"InductanceTooLarge",
+                    {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance",
+                     "65536.5", "--inductance-unit", "nH"},
+                    "Invalid data: Number in inductance box must be\nless than 65536\n"},
+        StoppedCase{"ZeroInductance",
+                    {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance", "0"},
+                    NO_SOLUTION},
+        StoppedCase{"NegativeInductance",
+                    {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance=-1"},
+                    NO_SOLUTION},
+        StoppedCase{
+            "NoInductance", {"--mode", "turns", "--diameter", "1", "--height", "1"}, NO_SOLUTION},
+        StoppedCase{
+            "TwoTurnsGiveMore",
+            {"--mode", "turns", "--diameter", "0.2", "--height", "1", "--inductance", "0.01"},
+            NO_SOLUTION},
+        // 65536 passes the size check in any unit; 16384 turns on this form stay far below
+        // 65.5 H (Wheeler: 0.25 * 16384^2 / 14.5 uH is about 4.6 H).
+        StoppedCase{"MostTurnsGiveLess",
+                    {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance", "65536",
+                     "--inductance-unit", "mH"},
+                    NO_SOLUTION}),
+    [](const testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
+
+// ---- The command line itself -----------------------------------------------------------
+
+struct UsageCase {
+  const char* name;
+  std::vector<std::string> args;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
+class UsageError : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageError, ExitsWithTwoAndSaysWhy) {
+  const ProgramRun run = RunCli(GetParam().args);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageError,
+    testing::Values(UsageCase{"UnknownUnit", {"--unit", "cm", "--diameter", "1"}},
+                    UsageCase{"UnknownMode", {"--mode", "both"}},
+                    UsageCase{"UnknownOption", {"--colour", "red"}},
+                    UsageCase{"StrayArgument", {"--diameter", "1", "10"}},
+                    UsageCase{"MissingValue", {"--height", "1", "--diameter"}},
+                    UsageCase{"BatchWithJson", {"--batch", "--json"}},
+                    UsageCase{"BatchWithEntries", {"--batch", "--diameter", "1"}},
+                    UsageCase{"BatchWithUnit", {"--batch", "--unit", "mm"}}),
+    [](const testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+
+TEST(Cli, VersionPrintsTheProgramAndItsVersion) {
+  const ProgramRun run = RunCli({"--version"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "coilcalc-cli 1.05\n");
+}
+
+TEST(Cli, HelpListsTheOptionsAndTheBatchFormat) {
+  const ProgramRun run = RunCli({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* word : {"--unit", "--mode", "--diameter", "--height", "--turns", "--inductance",
+                           "--inductance-unit", "--json", "--batch", "--version", "inductance_unit",
+                           "U+FFFD", "Exit status"}) {
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  }
+}
+
+// ---- JSON answers ----------------------------------------------------------------------
+
+Json StartUpFields() {
+  return {{"inductance", ""},
+          {"inductance_unit", "uH"},
+          {"turns", ""},
+          {"wire_length", "Wire Length: "},
+          {"wire_size", "Maximum wire size (AWG):"},
+          {"capacitance", "Stray Capacitance:"},
+          {"resonance", "Self-resonant at approximately:"}};
+}
+
+Json WorkedExampleAnswer(const char* wireLength) {
+  Json fields = {{"inductance", " 2.023"},
+                 {"inductance_unit", "uH"},
+                 {"turns", " 10"},
+                 {"wire_length", wireLength},
+                 {"wire_size", "Maximum wire size:  11  AWG"},
+                 {"capacitance", "Stray Capacitance:   1.392  picofarads"},
+                 {"resonance", "Self-resonant at approximately:   94.9  MHz"}};
+  Json trace = Json::array();
+  for (const auto& [name, text] : fields.items()) trace.push_back({"set", name, text});
+  return {{"messages", Json::array()}, {"fields", fields}, {"trace", trace}};
+}
+
+const char* const TOO_FEW_TURNS_TEXT = "# of turns has been set to 2 (minimum legal value)";
+
+// The small coil after the minimum-turns correction: the "2" is written before the results.
+Json CorrectedSmallCoilAnswer() {
+  // Two-element arrays are built explicitly: in a braced list they would read as objects.
+  return {{"messages", Json::array({Json::array({"Invalid data", TOO_FEW_TURNS_TEXT})})},
+          {"fields",
+           {{"inductance", " 34.48"},
+            {"inductance_unit", "nH"},
+            {"turns", " 2"},
+            {"wire_length", "Wire Length:  3.1416  inches"},
+            {"wire_size", "Maximum wire size:  3  AWG"},
+            {"capacitance", "Stray Capacitance:   5.695  picofarads"},
+            {"resonance", "Self-resonant at approximately:   359  MHz"}}},
+          {"trace",
+           {{"message", "Invalid data", TOO_FEW_TURNS_TEXT},
+            {"set", "turns", "2"},
+            {"set", "inductance", " 34.48"},
+            {"set", "inductance_unit", "nH"},
+            {"set", "turns", " 2"},
+            {"set", "wire_length", "Wire Length:  3.1416  inches"},
+            {"set", "wire_size", "Maximum wire size:  3  AWG"},
+            {"set", "capacitance", "Stray Capacitance:   5.695  picofarads"},
+            {"set", "resonance", "Self-resonant at approximately:   359  MHz"}}}};
+}
+
+Json StoppedAnswer(const char* caption, const char* text, Json fields = StartUpFields()) {
+  return {{"messages", Json::array({Json::array({caption, text})})},
+          {"fields", std::move(fields)},
+          {"trace", {{"message", caption, text}}}};
+}
+
+// Parses each output line; a line that is not JSON becomes a string, so that it fails to match.
+std::vector<Json> AnswerLines(const std::string& out) {
+  std::vector<Json> answers;
+  for (const std::string& line : SplitLines(out)) {
+    Json answer = Json::parse(line, nullptr, false);
+    answers.push_back(answer.is_discarded() ? Json(line) : answer);
+  }
+  return answers;
+}
+
+bool IsError(const Json& answer) {
+  return answer.is_object() && answer.size() == 1 && answer.contains("error") &&
+         answer["error"].is_string() && !answer["error"].get<std::string>().empty();
+}
+
+TEST(CliJson, WorkedExampleAsOneObject) {
+  const ProgramRun run = RunCli({"--json", "--diameter", "1", "--height", "1", "--turns", "10"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0], WorkedExampleAnswer("Wire Length:  34.557  inches"));
+}
+
+TEST(CliJson, MinimumTurnsCorrectionInTheTrace) {
+  const ProgramRun run =
+      RunCli({"--json", "--diameter", "0.25", "--height", "0.5", "--turns", "1"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0], CorrectedSmallCoilAnswer());
+}
+
+TEST(CliJson, StoppedSolveKeepsTheMessageJoinedByCrLf) {
+  const ProgramRun run = RunCli({"--json", "--diameter", "10.01", "--height", "1"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "");
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 1u);
+  Json fields = StartUpFields();
+  EXPECT_EQ(answers[0], StoppedAnswer("Invalid data",
+                                      "Diameter/Height ratio must be less than 10.\r\n"
+                                      "   Reduce diameter or increase height",
+                                      fields));
+}
+
+TEST(CliJson, BytesThatAreNotUtf8BecomeReplacementCharacters) {
+  const ProgramRun run = RunCli({"--json", "--mode", "turns", "--diameter", "2", "--height", "1",
+                                 "--inductance", "10\xff", "--inductance-unit", "\xc3H"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 1u);
+  ASSERT_TRUE(answers[0].is_object()) << run.out;
+  EXPECT_EQ(answers[0]["fields"]["inductance"], "10\xEF\xBF\xBD");
+  EXPECT_EQ(answers[0]["fields"]["inductance_unit"], "\xEF\xBF\xBDH");
+  EXPECT_EQ(answers[0]["fields"]["turns"], " 13.4");
+}
+
+// ---- Batch -----------------------------------------------------------------------------
+
+struct BatchLine {
+  std::string request;
+  Json answer;  // the expected answer, or null when the line must get an error
+};
+
+std::string JoinLines(const std::vector<BatchLine>& lines) {
+  std::string input;
+  for (const BatchLine& line : lines) input += line.request + "\n";
+  return input;
+}
+
+void ExpectAnswers(const std::vector<BatchLine>& lines, const std::string& out) {
+  const std::vector<Json> answers = AnswerLines(out);
+  ASSERT_EQ(answers.size(), lines.size()) << out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].answer.is_null()) {
+      EXPECT_TRUE(IsError(answers[i])) << "line " << i + 1 << ": " << answers[i].dump();
+    } else {
+      EXPECT_EQ(answers[i], lines[i].answer) << "line " << i + 1 << ": " << lines[i].request;
+    }
+  }
+}
+
+const char* const WORKED_REQUEST =
+    R"({"unit": "in", "mode": "inductance", "fields": {"diameter": "1", "height": "1", "turns": "10"}})";
+const char* const WORKED_REQUEST_MM =
+    R"({"unit": "mm", "fields": {"diameter": "25.4", "height": "25.4", "turns": "10"}})";
+
+TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
+  const std::vector<BatchLine> lines = {
+      {WORKED_REQUEST, WorkedExampleAnswer("Wire Length:  34.557  inches")},
+      {"this is not JSON", nullptr},
+      {WORKED_REQUEST_MM, WorkedExampleAnswer("Wire Length:  877.76  mm")},
+      {R"(["diameter", "1"])", nullptr},
+      {R"("diameter")", nullptr},
+      {R"({"unit": "cm"})", nullptr},
+      {R"({"unit": 25.4})", nullptr},
+      {R"({"mode": "Turns"})", nullptr},
+      {R"({"colour": "red"})", nullptr},
+      {R"({"fields": {"turn": "10"}})", nullptr},
+      {R"({"fields": {"turns": 10}})", nullptr},
+      {R"({"fields": {"diameter": null}})", nullptr},
+      {R"({"fields": {"height": ["1"]}})", nullptr},
+      {R"({"fields": "1"})", nullptr},
+      {R"({"fields": {"diameter": "1"}} {})", nullptr},
+      {R"({"fields": {"diameter": "1")", nullptr},
+      {"", nullptr},
+      {"{\"fields\": {\"diameter\": \"\xff\"}}", nullptr},
+      {R"({"fields": {"diameter": "0.25", "height": "0.5", "turns": "1"}})",
+       CorrectedSmallCoilAnswer()},
+  };
+  const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
+  EXPECT_EQ(run.exitCode, 1);
+  ExpectAnswers(lines, run.out);
+}
+
+TEST(CliBatch, AllGoodLinesExitZero) {
+  const std::vector<BatchLine> lines = {
+      {WORKED_REQUEST_MM, WorkedExampleAnswer("Wire Length:  877.76  mm")},
+      // A stopped solve is an answer, not an error.
+      {R"({"fields": {"diameter": "1"}})",
+       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
+      {WORKED_REQUEST, WorkedExampleAnswer("Wire Length:  34.557  inches")},
+  };
+  const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  ExpectAnswers(lines, run.out);
+}
+
+TEST(CliBatch, MissingNamesKeepTheirStartUpTexts) {
+  Json kept = StartUpFields();
+  kept["turns"] = "5";
+  kept["wire_length"] = "Wire Length:  34.557  inches";
+  kept["resonance"] = "";
+  Json unitKept = StartUpFields();
+  unitKept["inductance_unit"] = "mH";
+  const std::vector<BatchLine> lines = {
+      {"{}",
+       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
+      {R"({"mode": "turns", "fields": {}})",
+       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
+      // No unit option is clicked, so the result lines keep whatever the request gave them.
+      {R"({"unit": "mm", "fields": {"diameter": "25.4", "height": "508", "turns": "5",)"
+       R"( "wire_length": "Wire Length:  34.557  inches", "resonance": ""}})",
+       StoppedAnswer("Invalid data",
+                     "Ratio of Height/Diameter must be less than 10.\r\n"
+                     "  Increase diameter or reduce height",
+                     kept)},
+      {R"({"mode": "turns", "fields": {"diameter": "1", "height": "1", "inductance_unit": "mH"}})",
+       StoppedAnswer("Invalid Data", "# of turns being asked for is out of range.", unitKept)},
+      // The turns field starts empty, which reads as 0 turns.
+      {R"({"fields": {"diameter": "0.25", "height": "0.5"}})", CorrectedSmallCoilAnswer()},
+  };
+  const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
+  EXPECT_EQ(run.exitCode, 0);
+  ExpectAnswers(lines, run.out);
+}
+
+TEST(CliBatch, TextsPassThroughByteForByte) {
+  const std::string request = R"({"mode": "turns", "fields": {"diameter": "2", "height": "1",)"
+                              R"( "inductance": "10 µH ✓", "inductance_unit": "\u00b5H"}})";
+  const ProgramRun run = RunCli({"--batch"}, request + "\n");
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 1u);
+  ASSERT_TRUE(answers[0].is_object()) << run.out;
+  EXPECT_EQ(answers[0]["fields"]["inductance"], "10 \xC2\xB5H \xE2\x9C\x93");
+  EXPECT_EQ(answers[0]["fields"]["inductance_unit"], "\xC2\xB5H");
+  EXPECT_EQ(answers[0]["fields"]["turns"], " 13.4");
+  EXPECT_EQ(answers[0]["fields"]["resonance"], "Self-resonant at approximately:   36.5  MHz");
+}
+
+TEST(CliBatch, LineEndingsAndLastLineWithoutLineFeed) {
+  const Json worked = WorkedExampleAnswer("Wire Length:  34.557  inches");
+  const ProgramRun run = RunCli({"--batch"}, std::string(WORKED_REQUEST) + "\r\n" +
+                                                 WORKED_REQUEST_MM + "\n" + WORKED_REQUEST);
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 3u);
+  EXPECT_EQ(answers[0], worked);
+  EXPECT_EQ(answers[1], WorkedExampleAnswer("Wire Length:  877.76  mm"));
+  EXPECT_EQ(answers[2], worked);
+  EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST(CliBatch, EmptyInputGivesNoAnswers) {
+  const ProgramRun run = RunCli({"--batch"}, "");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(CliBatch, OverLongLineIsSkippedAndAnsweredWithAnError) {
+  const std::string longLine =
+      R"({"fields": {"diameter": ")" + std::string((16u << 20) + 1, '1') + R"("}})";
+  const ProgramRun run = RunCli(
+      {"--batch"}, std::string(WORKED_REQUEST) + "\n" + longLine + "\n" + WORKED_REQUEST_MM + "\n");
+  EXPECT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 1);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 3u);
+  EXPECT_EQ(answers[0], WorkedExampleAnswer("Wire Length:  34.557  inches"));
+  EXPECT_TRUE(IsError(answers[1]));
+  EXPECT_EQ(answers[2], WorkedExampleAnswer("Wire Length:  877.76  mm"));
+}
+
+TEST(CliBatch, ManyLinesKeepTheirOrder) {
+  // Enough answers to fill several output blocks; each line's turns make it recognisable.
+  std::string input;
+  for (int turns = 2; turns < 1000; ++turns) {
+    input += R"({"fields": {"diameter": "1", "height": "1", "turns": ")" + std::to_string(turns) +
+             "\"}}\n";
+  }
+  const ProgramRun run = RunCli({"--batch"}, input);
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<Json> answers = AnswerLines(run.out);
+  ASSERT_EQ(answers.size(), 998u);
+  for (int turns = 2; turns < 1000; ++turns) {
+    const Json& answer = answers[static_cast<std::size_t>(turns - 2)];
+    ASSERT_TRUE(answer.is_object());
+    ASSERT_EQ(answer["fields"]["turns"], " " + std::to_string(turns));
+  }
+}
+
+TEST(CliBatch, AnswersBeforeTheInputEnds) {
+  LiveProgram program = StartCli({"--batch"});
+  ASSERT_GT(program.pid, 0);
+  const std::string request = std::string(WORKED_REQUEST) + "\n";
+  ASSERT_EQ(write(program.in, request.data(), request.size()),
+            static_cast<ssize_t>(request.size()));
+  const std::string first = ReadLineFrom(program, 10000);
+  EXPECT_EQ(Json::parse(first, nullptr, false),
+            WorkedExampleAnswer("Wire Length:  34.557  inches"));
+  ASSERT_EQ(write(program.in, "[]\n", 3), 3);
+  EXPECT_TRUE(IsError(Json::parse(ReadLineFrom(program, 10000), nullptr, false)));
+  EXPECT_EQ(FinishCli(program), 1);
+}
+
+}  // namespace
