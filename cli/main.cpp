@@ -80,14 +80,16 @@ int main(int argc, char** argv) {
   bool json = false;
   bool batch = false;
 
-  CLI::Option* unitOption =
-      app.add_option("--unit", unit, "Unit of length of diameter and height (default: in)")
-          ->check(CLI::IsMember({"in", "mm"}));
-  CLI::Option* modeOption =
-      app.add_option("--mode", mode,
-                     "inductance: solve for the inductance from the turns; turns: solve for "
-                     "the turns from the inductance (default: inductance)")
-          ->check(CLI::IsMember({"inductance", "turns"}));
+  // One solve from options, or many from stdin: the two groups cannot be mixed.
+  CLI::App* single = app.add_option_group("Single solve");
+  CLI::App* many = app.add_option_group("Batch");
+  single->add_option("--unit", unit, "Unit of length of diameter and height (default: in)")
+      ->check(CLI::IsMember({"in", "mm"}));
+  single
+      ->add_option("--mode", mode,
+                   "inductance: solve for the inductance from the turns; turns: solve for "
+                   "the turns from the inductance (default: inductance)")
+      ->check(CLI::IsMember({"inductance", "turns"}));
   struct Entry {
     int id;
     std::string* text;
@@ -95,22 +97,20 @@ int main(int argc, char** argv) {
   };
   const Entry entries[] = {
       {IDC_DIAMETER, &diameter,
-       app.add_option("--diameter", diameter, "Outside diameter of the coil form (text)")},
+       single->add_option("--diameter", diameter, "Outside diameter of the coil form (text)")},
       {IDC_HEIGHT, &height,
-       app.add_option("--height", height, "End-to-end height of the winding (text)")},
-      {IDC_TURNS, &turns, app.add_option("--turns", turns, "Number of turns (text)")},
+       single->add_option("--height", height, "End-to-end height of the winding (text)")},
+      {IDC_TURNS, &turns, single->add_option("--turns", turns, "Number of turns (text)")},
       {IDC_INDUCTANCE, &inductance,
-       app.add_option("--inductance", inductance, "Wanted inductance (text)")},
+       single->add_option("--inductance", inductance, "Wanted inductance (text)")},
       {IDC_INDUCTANCE_UNIT, &inductanceUnit,
-       app.add_option("--inductance-unit", inductanceUnit,
-                      "Unit of the inductance: nH, uH or mH; any other text means uH "
-                      "(default: uH)")},
+       single->add_option("--inductance-unit", inductanceUnit,
+                          "Unit of the inductance: nH, uH or mH; any other text means uH "
+                          "(default: uH)")},
   };
-  CLI::Option* jsonFlag = app.add_flag("--json", json, "Answer the solve as one JSON object");
-  CLI::Option* batchFlag =
-      app.add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
-  batchFlag->excludes(jsonFlag)->excludes(unitOption)->excludes(modeOption);
-  for (const Entry& entry : entries) batchFlag->excludes(entry.option);
+  single->add_flag("--json", json, "Answer the solve as one JSON object");
+  many->add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
+  single->excludes(many);
 
   try {
     app.parse(argc, argv);
