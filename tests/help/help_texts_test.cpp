@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "control_ids.h"
+#include "expected_texts.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string JoinCrLf(const Lines& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += lines[i];
-  }
-  return text;
-}
+using expected::HelpCase;
+using expected::JoinCrLf;
+using expected::Lines;
 
 // Splits at CR LF only, so a stray CR or LF stays inside a line and shows up in a comparison.
 Lines SplitCrLf(const std::string& text) {
@@ -33,83 +27,9 @@ Lines SplitCrLf(const std::string& text) {
   return lines;
 }
 
-const Lines aboutLines = {
-    "This program calculates the inductance or required number of",
-    "turns for a single-layer air-core unshielded cylindrical coil.",
-    "",
-    "To use the program:",
-    "      1) Select units of length (millimeters or inches)",
-    "      2) Enter coil form diameter and winding height.",
-    "      3) Enter either number of turns, or value of",
-    "         inductance (or both).",
-    "      4) Next, click on the 'Solve for ...' button",
-    "         for the parameter you want to find.",
-    "",
-    "The program displays inductance, number of turns, rough",
-    "estimates of stray capacitance and self-resonant frequency, wire",
-    "size, and length of wire required to wind the coil. Wire size is",
-    "the heaviest gauge that can be used, assuming enamel-coated",
-    "solid copper wire, with turns spaced as closely as possible.",
-    "",
-    "Inductance values are most accurate at frequencies well",
-    "below the self-resonant frequency. Due to the effect",
-    "of stray capacitance, the impedance of the inductor will increase",
-    "rapidly as the operating frequency approaches self-resonance.",
-    "",
-    "Program limitations: Coil diameter/height ratio must be",
-    "less than 10 and greater than 0.1. The minimum allowable",
-    "number of turns is 2. The maximum number of turns is 16384.",
-    "",
-    "NOTE: For detailed information on individual items,",
-    "click on the question mark (?) in the title bar and then",
-    "on an item in the dialog box.",
-};
-
-const Lines diameterHelp = {"Enter outside diameter of the coil form."};
-const Lines heightHelp = {
-    "Enter end-to-end height of the coil winding (See sketch).",
-    "The wire is assumed to be solid copper enamel-covered",
-    " magnet wire, with turns spaced as closely as possible.",
-};
-const Lines turnsHelp = {"Enter number of turns.", "", "Must be less than 16384 and more than 2."};
-const Lines inductanceHelp = {
-    "Enter desired inductance. Use the pull-down menu to select",
-    "units (nanohenries, microhenries or millihenries).",
-};
-const Lines wireLengthHelp = {
-    "Total length of wire required to wind the inductor.",
-    "Does not include external lead length.",
-};
-const Lines wireSizeHelp = {
-    "Maximum wire size based on the specified number of turns",
-    "and winding height. The wire is assumed to be solid copper",
-    "enamel-covered magnet wire, with turns spaced as closely",
-    "as possible. In calculating the inductance, a small",
-    "correction is made to account for the thickness of the",
-    "enamel insulation and for irregularities due to",
-    "hand-winding the coil.",
-};
-const Lines strayHelp = {
-    "Stray capacitance and self-resonant frequency are only",
-    " rough approximations, as these depend strongly on factors",
-    " like coil form material and proximity to nearby conductors.",
-};
-
-struct HelpCase {
-  int id;
-  const Lines* lines;
-};
-
-const HelpCase helpCases[] = {
-    {2001, &diameterHelp},   {2050, &diameterHelp},   {2002, &heightHelp},
-    {2052, &heightHelp},     {2003, &turnsHelp},      {2054, &turnsHelp},
-    {2057, &inductanceHelp}, {2011, &inductanceHelp}, {2005, &wireLengthHelp},
-    {2006, &wireSizeHelp},   {2007, &strayHelp},      {2008, &strayHelp},
-};
-
 TEST(AboutText, IsTheManualByteForByte) {
-  EXPECT_EQ(AboutText(), JoinCrLf(aboutLines));
-  EXPECT_EQ(SplitCrLf(AboutText()), aboutLines);
+  EXPECT_EQ(AboutText(), JoinCrLf(expected::aboutLines));
+  EXPECT_EQ(SplitCrLf(AboutText()), expected::aboutLines);
 }
 
 TEST(AboutText, HasTwentyNineLinesWithFiveSeparatorsAndNoBreakAtTheEnd) {
@@ -141,7 +61,7 @@ TEST(AboutText, NumberedStepsKeepTheirIndent) {
 TEST(AboutText, IsTheSameOnEveryCall) { EXPECT_STREQ(AboutText(), AboutText()); }
 
 TEST(ContextHelp, EachOfTheTwelveIdsGivesItsTextByteForByte) {
-  for (const HelpCase& c : helpCases) {
+  for (const HelpCase& c : expected::helpCases) {
     const char* text = ContextHelpText(c.id);
     ASSERT_NE(text, nullptr) << c.id;
     EXPECT_EQ(text, JoinCrLf(*c.lines)) << c.id;
@@ -162,7 +82,7 @@ TEST(ContextHelp, UsesTheDialogsIdNames) {
 
 TEST(ContextHelp, HasSevenDistinctTexts) {
   std::vector<std::string> distinct;
-  for (const HelpCase& c : helpCases) {
+  for (const HelpCase& c : expected::helpCases) {
     const std::string text = ContextHelpText(c.id);
     if (std::find(distinct.begin(), distinct.end(), text) == distinct.end()) {
       distinct.push_back(text);
@@ -172,11 +92,12 @@ TEST(ContextHelp, HasSevenDistinctTexts) {
 }
 
 TEST(ContextHelp, IdsWithoutHelpGiveNothing) {
-  // The other thirteen controls of the dialog, then ids no control has.
-  const int withoutHelp[] = {2004, 2009, 2010, 2012, 2051, 2053, 2100, 2200,  2201, 2202,
-                             2203, 2204, 2205, 0,    -1,   1,    2,    2000,  2013, 2049,
-                             2055, 2056, 2058, 2099, 2101, 2199, 2206, 65535, -2001};
-  for (int id : withoutHelp) EXPECT_EQ(ContextHelpText(id), nullptr) << id;
+  for (int id : expected::idsWithoutHelp) EXPECT_EQ(ContextHelpText(id), nullptr) << id;
+  // Ids that no control has, next to the bands and far from them.
+  for (int id :
+       {0, -1, 1, 2, 2000, 2013, 2049, 2055, 2056, 2058, 2099, 2101, 2199, 2206, 65535, -2001}) {
+    EXPECT_EQ(ContextHelpText(id), nullptr) << id;
+  }
 }
 
 TEST(ContextHelp, ExactlyTheTwelveIdsOfTheirBandsHaveHelp) {
