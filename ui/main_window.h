@@ -1,0 +1,18 @@
+// The main dialog: its handle, its start-up and modal run, and the way it is ended.
+#pragma once
+
+#include <windows.h>
+
+// The main dialog's window handle, set as soon as the dialog exists.
+extern HWND mainDialog;
+
+// The cream background of the dialog and of its labels, group boxes, options, result lines
+// and sketch.
+constexpr COLORREF MAIN_BACKGROUND = RGB(255, 245, 210);
+
+// Builds the dialog and its controls, runs it until it has been destroyed, and returns the
+// process's exit code (always 0).
+int RunMainWindow(HINSTANCE instance);
+
+// Ends the dialog: WM_CLOSE first, then the window is destroyed, which ends the modal run.
+void EndMainDialog(HWND dialog);
