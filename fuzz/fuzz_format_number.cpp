@@ -79,7 +79,7 @@ Digits DigitsOfText(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::uint8_t bytes[13] = {};
-  std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
+  if (size > 0) std::memcpy(bytes, data, size < sizeof bytes ? size : sizeof bytes);
   double value;
   std::memcpy(&value, bytes, sizeof value);
   std::int32_t n;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -22,9 +23,12 @@ bool ReplayFile(const std::filesystem::path& path) {
   }
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
-  // A copy of exactly the input's size, so that a read past its end is caught by ASan.
-  std::vector<std::uint8_t> input(bytes.begin(), bytes.end());
-  LLVMFuzzerTestOneInput(input.empty() ? nullptr : input.data(), input.size());
+  // A heap copy of exactly the input's size, so that ASan catches a read past its end; like
+  // libFuzzer, an empty input still comes with a valid pointer.
+  const std::unique_ptr<std::uint8_t[]> input(
+      new std::uint8_t[std::max<std::size_t>(bytes.size(), 1)]);
+  std::copy(bytes.begin(), bytes.end(), input.get());
+  LLVMFuzzerTestOneInput(input.get(), bytes.size());
   return true;
 }
 
