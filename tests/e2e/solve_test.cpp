@@ -1,0 +1,249 @@
+// Solves through the real dialog: entries typed into the fields, the buttons clicked, every
+// result text and every message box read back as the user sees them.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "control_ids.h"
+#include "program_test.h"
+
+namespace {
+
+// The nine controls a solve reads or writes, in control-id order.
+constexpr std::array<int, 9> SOLVE_FIELDS = {IDC_DIAMETER,        IDC_HEIGHT,      IDC_TURNS,
+                                             IDC_INDUCTANCE_UNIT, IDC_WIRE_LENGTH, IDC_WIRE_SIZE,
+                                             IDC_CAPACITANCE,     IDC_RESONANCE,   IDC_INDUCTANCE};
+
+class Solve : public ProgramTest {
+ protected:
+  std::array<std::string, 9> Snapshot() const {
+    std::array<std::string, 9> texts;
+    for (size_t i = 0; i < SOLVE_FIELDS.size(); ++i) texts[i] = Text(SOLVE_FIELDS[i]);
+    return texts;
+  }
+
+  void Enter(int id, const std::string& text) { ASSERT_TRUE(WriteText(Control(id), text)); }
+
+  void Press(int button) {
+    Click(Control(button));
+    Settle(program);
+  }
+
+  // A solve that must finish without any message.
+  void SolveCleanly(int button) {
+    Press(button);
+    MessageBoxInfo box;
+    ASSERT_FALSE(FindMessageBox(program, box)) << "unexpected message: " << box.text;
+  }
+
+  // A solve that must show exactly this message; the box is checked and dismissed.
+  void SolveExpectingMessage(int button, const std::string& text, const std::string& caption) {
+    Click(Control(button));
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitForMessageBox(program, box)) << "no message for " << text;
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.buttons, 1);
+    EXPECT_EQ(box.okButtons, 1);
+    EXPECT_TRUE(box.icon);
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_TRUE(box.dialogDisabled) << "the box must be task-modal";
+    ASSERT_TRUE(DismissMessageBox(program, box));
+    EXPECT_TRUE(IsWindowEnabled(program.dialog));
+    EXPECT_FALSE(FindMessageBox(program, box)) << "a second message: " << box.text;
+  }
+};
+
+struct InductanceCase {
+  bool millimetres;
+  const char* diameter;
+  const char* height;
+  const char* turns;
+  // What the seven written controls show afterwards.
+  const char* inductance;
+  const char* unit;
+  const char* turnsShown;
+  const char* wireLength;
+  const char* wireSize;
+  const char* capacitance;
+  const char* resonance;
+};
+
+const InductanceCase INDUCTANCE_CASES[] = {
+    {false, "1", "1", "10", " 2.023", "uH", " 10", "Wire Length:  34.557  inches",
+     "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
+     "Self-resonant at approximately:   94.9  MHz"},
+    {true, "25.4", "25.4", "10", " 2.023", "uH", " 10", "Wire Length:  877.76  mm",
+     "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
+     "Self-resonant at approximately:   94.9  MHz"},
+    {false, "0.25", "0.5", "2", " 34.48", "nH", " 2", "Wire Length:  3.1416  inches",
+     "Maximum wire size:  3  AWG", "Stray Capacitance:   5.695  picofarads",
+     "Self-resonant at approximately:   359  MHz"},
+};
+
+TEST_F(Solve, ForInductanceWorkedExamples) {
+  for (const InductanceCase& c : INDUCTANCE_CASES) {
+    SCOPED_TRACE(std::string(c.diameter) + " x " + c.height + ", " + c.turns + " turns" +
+                 (c.millimetres ? " (mm)" : " (inches)"));
+    Press(c.millimetres ? IDC_UNIT_MM : IDC_UNIT_INCHES);
+    Enter(IDC_DIAMETER, c.diameter);
+    Enter(IDC_HEIGHT, c.height);
+    Enter(IDC_TURNS, c.turns);
+    SolveCleanly(IDC_SOLVE_INDUCTANCE);
+    EXPECT_EQ(Text(IDC_INDUCTANCE), c.inductance);
+    EXPECT_EQ(Text(IDC_INDUCTANCE_UNIT), c.unit);
+    EXPECT_EQ(Text(IDC_TURNS), c.turnsShown);
+    EXPECT_EQ(Text(IDC_WIRE_LENGTH), c.wireLength);
+    EXPECT_EQ(Text(IDC_WIRE_SIZE), c.wireSize);
+    EXPECT_EQ(Text(IDC_CAPACITANCE), c.capacitance);
+    EXPECT_EQ(Text(IDC_RESONANCE), c.resonance);
+    // The entries themselves are only read.
+    EXPECT_EQ(Text(IDC_DIAMETER), c.diameter);
+    EXPECT_EQ(Text(IDC_HEIGHT), c.height);
+  }
+}
+
+TEST_F(Solve, ForInductanceLimits) {
+  struct Case {
+    const char *diameter, *height, *turns, *inductance, *unit, *turnsShown;
+  };
+  const Case cases[] = {
+      {"10", "1", "10", nullptr, nullptr, " 10"},  // ratio exactly 10 passes
+      {"1", "10", "10", nullptr, nullptr, " 10"},
+      {"1", "0.1", "16384", " 1.354E+4", "mH", " 1.64E+4"},
+      {"1", "1", "12.34", nullptr, nullptr, " 12.3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.diameter) + " x " + c.height + ", " + c.turns + " turns");
+    Enter(IDC_DIAMETER, c.diameter);
+    Enter(IDC_HEIGHT, c.height);
+    Enter(IDC_TURNS, c.turns);
+    SolveCleanly(IDC_SOLVE_INDUCTANCE);
+    EXPECT_EQ(Text(IDC_TURNS), c.turnsShown);
+    if (c.inductance != nullptr) {
+      EXPECT_EQ(Text(IDC_INDUCTANCE), c.inductance);
+    }
+    if (c.unit != nullptr) {
+      EXPECT_EQ(Text(IDC_INDUCTANCE_UNIT), c.unit);
+    }
+    EXPECT_EQ(Text(IDC_WIRE_LENGTH).rfind("Wire Length:  ", 0), 0u);
+  }
+  // The turns text left by 16384 turns reads back as 16400: too many on the next solve.
+  Enter(IDC_DIAMETER, "1");
+  Enter(IDC_HEIGHT, "0.1");
+  Enter(IDC_TURNS, "16384");
+  SolveCleanly(IDC_SOLVE_INDUCTANCE);
+  SolveExpectingMessage(IDC_SOLVE_INDUCTANCE, "Number of turns must be 16384 or less",
+                        "Invalid data");
+  EXPECT_EQ(Text(IDC_TURNS), " 1.64E+4");
+}
+
+TEST_F(Solve, CoarseWindingHasGaugeZero) {
+  Enter(IDC_DIAMETER, "1");
+  Enter(IDC_HEIGHT, "1");
+  Enter(IDC_TURNS, "2");
+  SolveCleanly(IDC_SOLVE_INDUCTANCE);
+  EXPECT_EQ(Text(IDC_WIRE_SIZE), "Maximum wire size:  0  AWG");
+}
+
+TEST_F(Solve, ForTurnsKeepsTheEnteredTexts) {
+  struct Case {
+    const char *inductance, *unit;
+  };
+  // 2.022838 uH on a 1 x 1 inch coil is 9.998 turns, shown to 3 digits.
+  const Case cases[] = {{"2.022838", "uH"},   {"2022.838", "nH"},  {"0.002022838", "mH"},
+                        {"2.022838uH", "UH"}, {"2.022838", " nH"}, {" 2.022838", "pH"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("[") + c.inductance + "] [" + c.unit + "]");
+    Enter(IDC_DIAMETER, "1");
+    Enter(IDC_HEIGHT, "1");
+    Enter(IDC_TURNS, "");
+    Enter(IDC_INDUCTANCE, c.inductance);
+    Enter(IDC_INDUCTANCE_UNIT, c.unit);
+    SolveCleanly(IDC_SOLVE_TURNS);
+    EXPECT_EQ(Text(IDC_TURNS), " 10");
+    EXPECT_EQ(Text(IDC_INDUCTANCE), c.inductance);
+    EXPECT_EQ(Text(IDC_INDUCTANCE_UNIT), c.unit);
+    EXPECT_EQ(Text(IDC_WIRE_SIZE), "Maximum wire size:  11  AWG");
+    EXPECT_EQ(Text(IDC_RESONANCE).rfind("Self-resonant at approximately:   ", 0), 0u);
+  }
+}
+
+struct MessageCase {
+  int button;
+  const char *diameter, *height, *turns, *inductance, *unit;
+  const char* text;
+  const char* caption;
+};
+
+const MessageCase MESSAGE_CASES[] = {
+    {IDC_SOLVE_INDUCTANCE, "", "1", "10", "", "uH",
+     "Diameter and Height must be numbers greater than zero", "Invalid data"},
+    {IDC_SOLVE_TURNS, "1", "abc", "", "2", "uH",
+     "Diameter and Height must be numbers greater than zero", "Invalid data"},
+    {IDC_SOLVE_INDUCTANCE, "-1", "1", "10", "", "uH",
+     "Diameter and Height must be numbers greater than zero", "Invalid data"},
+    {IDC_SOLVE_INDUCTANCE, "10.01", "1", "1", "", "uH",
+     "Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height",
+     "Invalid data"},
+    {IDC_SOLVE_TURNS, "1", "10.01", "", "2", "uH",
+     "Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height",
+     "Invalid data"},
+    {IDC_SOLVE_INDUCTANCE, "1", "1", "16385", "", "uH", "Number of turns must be 16384 or less",
+     "Invalid data"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "65536.5", "nH",
+     "Number in inductance box must be\r\nless than 65536", "Invalid data"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "0", "uH", "# of turns being asked for is out of range.",
+     "Invalid Data"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "", "uH", "# of turns being asked for is out of range.",
+     "Invalid Data"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "-1", "uH", "# of turns being asked for is out of range.",
+     "Invalid Data"},
+};
+
+// A stopped solve shows its one message and changes nothing, not even the last results.
+TEST_F(Solve, StoppedSolvesShowOneMessageAndChangeNothing) {
+  Enter(IDC_DIAMETER, "1");
+  Enter(IDC_HEIGHT, "1");
+  Enter(IDC_TURNS, "10");
+  SolveCleanly(IDC_SOLVE_INDUCTANCE);
+  for (const MessageCase& c : MESSAGE_CASES) {
+    SCOPED_TRACE(std::string("message: ") + c.text);
+    Enter(IDC_DIAMETER, c.diameter);
+    Enter(IDC_HEIGHT, c.height);
+    Enter(IDC_TURNS, c.turns);
+    Enter(IDC_INDUCTANCE, c.inductance);
+    Enter(IDC_INDUCTANCE_UNIT, c.unit);
+    const auto before = Snapshot();
+    SolveExpectingMessage(c.button, c.text, c.caption);
+    EXPECT_EQ(Snapshot(), before);
+  }
+}
+
+TEST_F(Solve, TooFewTurnsAreCorrectedToTwoAfterTheMessage) {
+  Enter(IDC_DIAMETER, "1");
+  Enter(IDC_HEIGHT, "1");
+  Enter(IDC_TURNS, "2");
+  SolveCleanly(IDC_SOLVE_INDUCTANCE);
+  const auto twoTurns = Snapshot();
+  ASSERT_EQ(Text(IDC_TURNS), " 2");
+
+  for (const char* entry : {"1", "0", "-3", "abc", ""}) {
+    SCOPED_TRACE(std::string("turns [") + entry + "]");
+    Enter(IDC_TURNS, entry);
+    Enter(IDC_INDUCTANCE, "");  // so the results visibly come back
+    Click(Control(IDC_SOLVE_INDUCTANCE));
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitForMessageBox(program, box));
+    EXPECT_EQ(box.text, "# of turns has been set to 2 (minimum legal value)");
+    EXPECT_EQ(box.caption, "Invalid data");
+    EXPECT_TRUE(box.dialogDisabled);
+    // While the message is up nothing has been written yet.
+    EXPECT_EQ(Text(IDC_TURNS), entry);
+    EXPECT_EQ(Text(IDC_INDUCTANCE), "");
+    ASSERT_TRUE(DismissMessageBox(program, box));
+    EXPECT_EQ(Snapshot(), twoTurns);
+  }
+}
+
+}  // namespace
