@@ -40,7 +40,9 @@ failed=()
 for target in "${targets[@]}"; do
   binary=$build/fuzz/$target
   mkdir -p "$work/$target" "$findings/$target"
-  cp -n "$root/fuzz/corpus/$target"/* "$work/$target"/ 2>/dev/null || true
+  # Seeds keep their names, so a changed seed replaces its old copy; what the fuzzer found
+  # is named by content hash and stays.
+  cp "$root/fuzz/corpus/$target"/* "$work/$target"/
   dictionary=()
   if [ -f "$root/fuzz/$target.dict" ]; then dictionary=(-dict="$root/fuzz/$target.dict"); fi
 
