@@ -3,7 +3,6 @@
 #include "driver.h"
 
 #include <array>
-#include <cstdlib>
 #include <fstream>
 
 const char* const MAIN_CAPTION =
@@ -78,8 +77,9 @@ BOOL CALLBACK InspectBoxChild(HWND child, LPARAM parameter) {
 }
 
 std::string Environment(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? value : fallback;
+  char value[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length > 0 && length < sizeof value ? std::string(value, length) : fallback;
 }
 
 }  // namespace

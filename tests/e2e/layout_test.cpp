@@ -292,8 +292,9 @@ TEST(SketchResource, HeaderOfTheLinkedBitmap) {
 
 // The committed file the resource is made from.
 TEST(SketchResource, TheBitmapFile) {
-  const char* path = std::getenv("COILCALC_SKETCH_BMP");
-  if (path == nullptr) GTEST_SKIP() << "COILCALC_SKETCH_BMP not set";
+  char path[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableA("COILCALC_SKETCH_BMP", path, sizeof path);
+  if (length == 0 || length >= sizeof path) GTEST_SKIP() << "COILCALC_SKETCH_BMP not set";
   std::ifstream in(path, std::ios::binary);
   ASSERT_TRUE(in) << path;
   const std::vector<unsigned char> file((std::istreambuf_iterator<char>(in)),
