@@ -1,207 +1,221 @@
 // The About box and the context help of the real program, driven as a user would under Wine.
+// Help.* runs against coilcalc.exe; HelpHooked.* against coilcalc_hooked.exe, whose test hooks
+// raise help requests on any control and report each one the dialog has answered.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../help/expected_texts.h"
 #include "control_ids.h"
+#include "driver.h"
+#include "expected_texts.h"
 #include "test_hook_messages.h"
 #include "user_input.h"
 
 namespace {
 
-constexpr int BOX_TIMEOUT_MS = 3000;
-// How long a help request may take to show a box it should not show.
-constexpr int NO_BOX_WAIT_MS = 3000;
+constexpr DWORD BOX_TIMEOUT_MS = 5000;
 
-// Every control's text and check state: what "nothing else changes" compares.
+// Every control's text and check mark: what "nothing else changes" compares.
 struct Snapshot {
   std::vector<std::string> texts;
-  std::vector<LRESULT> checks;
+  std::vector<DWORD_PTR> checks;
   bool operator==(const Snapshot&) const = default;
 };
 
 const int allIds[] = {2200, 2201, 2009, 2100, 2202, 2204, 2205, 2203, 2012, 2001, 2002, 2003, 2011,
                       2005, 2006, 2007, 2008, 2004, 2050, 2051, 2052, 2053, 2054, 2057, 2010};
 
-Snapshot TakeSnapshot(HWND dialog) {
-  Snapshot s;
-  for (int id : allIds) {
-    const HWND control = GetDlgItem(dialog, id);
-    s.texts.push_back(ControlText(control));
-    DWORD_PTR check = 0;
-    SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
-    s.checks.push_back(static_cast<LRESULT>(check));
+const expected::Lines& HelpLinesOf(int id) {
+  for (const expected::HelpCase& c : expected::helpCases) {
+    if (c.id == id) return *c.lines;
   }
-  return s;
+  static const expected::Lines none;
+  ADD_FAILURE() << "no help expected for " << id;
+  return none;
 }
 
-class HelpE2e : public ::testing::Test {
+class Help : public ::testing::Test {
  protected:
-  void Start(const char* path) {
-    ASSERT_TRUE(StartProgram(path, program_)) << path;
-    BringToFront(program_.dialog);
-  }
-  void TearDown() override {
-    if (program_.dialog == nullptr) return;
-    EXPECT_TRUE(OpenBoxes(program_).empty()) << "a message box was left open";
-    for (HWND box : OpenBoxes(program_)) CloseBox(box, BOX_TIMEOUT_MS);
-    DWORD exitCode = 1;
-    EXPECT_TRUE(QuitProgram(program_, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+  void SetUp() override {
+    ASSERT_TRUE(StartProgram(program)) << "no dialog from " << ProgramPath();
   }
 
-  // The one box that the last action opened: checked for what every box of the help has,
-  // then closed. Returns its text.
+  // Unless the test has failed already, every box is closed and "Quit!" ends the program
+  // with exit code 0.
+  void TearDown() override {
+    if (program.dialog != nullptr && !HasFailure()) {
+      EXPECT_TRUE(OpenBoxes(program).empty()) << "a message box was left open";
+      Click(Control(IDC_QUIT));
+      DWORD exitCode = 1;
+      EXPECT_TRUE(WaitForExit(program, 10000, &exitCode));
+      EXPECT_EQ(exitCode, 0u);
+    }
+    StopProgram(program);
+  }
+
+  HWND Control(int id) const { return ControlOf(program, id); }
+
+  Snapshot TakeSnapshot() const {
+    Snapshot s;
+    for (int id : allIds) {
+      s.texts.push_back(ReadText(Control(id)));
+      DWORD_PTR check = 0;
+      SendMessageTimeoutA(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
+      s.checks.push_back(check);
+    }
+    return s;
+  }
+
+  // The one box that the last action opened, checked for what every help box has, then
+  // closed. Returns its text.
   std::string TakeBox(const std::string& caption) {
-    const HWND box = WaitForBox(program_, BOX_TIMEOUT_MS);
-    if (box == nullptr) {
+    MessageBoxInfo box;
+    if (!WaitForMessageBox(program, box, BOX_TIMEOUT_MS)) {
       ADD_FAILURE() << "no message box";
       return {};
     }
-    const MessageBoxView view = ReadBox(box);
-    EXPECT_EQ(view.caption, caption);
-    EXPECT_EQ(view.buttons, std::vector<std::string>{"OK"});
-    EXPECT_EQ(view.buttonIds, std::vector<int>{IDOK});
-    EXPECT_TRUE(view.hasIcon);
-    EXPECT_EQ(view.owner, nullptr);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.buttons, 1);
+    EXPECT_EQ(box.okButtons, 1);
+    EXPECT_TRUE(box.icon);
+    EXPECT_EQ(box.owner, nullptr);
     // Task-modal: the dialog takes no input while the box is up.
-    EXPECT_FALSE(IsWindowEnabled(program_.dialog));
-    EXPECT_EQ(OpenBoxes(program_).size(), 1u);
-    EXPECT_TRUE(CloseBox(box, BOX_TIMEOUT_MS));
+    EXPECT_TRUE(box.dialogDisabled);
+    EXPECT_EQ(OpenBoxes(program).size(), 1u);
+    EXPECT_TRUE(DismissMessageBox(program, box, BOX_TIMEOUT_MS));
     // The dialog is enabled again once the box has returned, a moment after it is gone.
     const DWORD start = GetTickCount();
-    while (!IsWindowEnabled(program_.dialog) && GetTickCount() - start < BOX_TIMEOUT_MS) Sleep(1);
-    EXPECT_TRUE(IsWindowEnabled(program_.dialog));
-    return view.text;
+    while (!IsWindowEnabled(program.dialog) && GetTickCount() - start < BOX_TIMEOUT_MS) Sleep(1);
+    EXPECT_TRUE(IsWindowEnabled(program.dialog));
+    return box.text;
   }
 
-  HWND Control(int id) { return GetDlgItem(program_.dialog, id); }
-
-  // Puts the keyboard focus on the control the way a user would: a click into a field or a
-  // result line; on buttons and options the button is pressed, the mouse slides off and is
-  // released there, so nothing is clicked.
+  // Gives the control the keyboard focus the way a user would: a click into a field or a
+  // result line; a button or option is pressed and the mouse slides off before it is
+  // released, so nothing is clicked.
   void FocusByMouse(int id) {
-    BringToFront(program_.dialog);
-    const bool pushable = id >= IDC_QUIT;
-    if (pushable) {
+    SetForegroundWindow(program.dialog);
+    if (id >= IDC_QUIT) {
       PressAndSlideOff(Control(id));
     } else {
       ClickMiddle(Control(id));
     }
     const DWORD start = GetTickCount();
-    while (FocusedChild(program_.dialog) != Control(id) && GetTickCount() - start < 3000) {
-      Sleep(5);
-    }
-    ASSERT_EQ(FocusedChild(program_.dialog), Control(id)) << "focus on " << id;
+    while (FocusedControl(program) != Control(id) && GetTickCount() - start < 5000) Sleep(2);
+    ASSERT_EQ(FocusedControl(program), Control(id)) << "focus on " << id;
   }
 
-  RunningProgram program_;
+  Program program;
 };
 
-TEST_F(HelpE2e, DialogHasTheTitleBarHelpButtonStyle) {
-  Start(COILCALC_EXE);
-  EXPECT_NE(GetWindowLongA(program_.dialog, GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
+class HelpHooked : public Help {
+ protected:
+  void SetUp() override {
+    Help::SetUp();
+    helpRequest = RegisterWindowMessageA(HELP_REQUEST_MESSAGE);
+    lastHelp = RegisterWindowMessageA(LAST_HELP_MESSAGE);
+    // coilcalc.exe answers 0 to a message it does not know; the hooks answer -1 at first.
+    ASSERT_EQ(SendToDialog(program, lastHelp, 0), -1) << ProgramPath() << " has no test hooks";
+  }
+
+  UINT helpRequest = 0;
+  UINT lastHelp = 0;
+};
+
+TEST_F(Help, DialogHasTheTitleBarHelpButtonStyle) {
+  EXPECT_NE(GetWindowLongA(program.dialog, GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
 }
 
-TEST_F(HelpE2e, AboutShowsTheManualAgainOnEveryClickAndChangesNothing) {
-  Start(COILCALC_EXE);
+TEST_F(Help, AboutShowsTheManualOnEveryClickAndChangesNothingElse) {
   const std::string manual = expected::JoinCrLf(expected::aboutLines);
-  // Something to lose: entries, a unit choice and results.
-  SetControlText(Control(IDC_DIAMETER), "1");
-  SetControlText(Control(IDC_HEIGHT), "2");
-  SetControlText(Control(IDC_TURNS), "25");
-  SetControlText(Control(IDC_INDUCTANCE_UNIT), "mH");
-  ClickButton(Control(IDC_SOLVE_INDUCTANCE));
-  WaitUntilIdle(program_);
-  ASSERT_TRUE(OpenBoxes(program_).empty());
-  const Snapshot before = TakeSnapshot(program_.dialog);
-  ASSERT_NE(before.texts[13], "Wire Length: ") << "the solve left no result to keep";
+  // Something to lose: entries, millimetres, an inductance unit and the results of a solve.
+  Click(Control(IDC_UNIT_MM));
+  WriteText(Control(IDC_DIAMETER), "25");
+  WriteText(Control(IDC_HEIGHT), "50");
+  WriteText(Control(IDC_TURNS), "25");
+  WriteText(Control(IDC_INDUCTANCE), "7");
+  WriteText(Control(IDC_INDUCTANCE_UNIT), "mH");
+  Click(Control(IDC_SOLVE_INDUCTANCE));
+  Settle(program);
+  ASSERT_TRUE(OpenBoxes(program).empty());
+  const Snapshot before = TakeSnapshot();
+  ASSERT_NE(ReadText(Control(IDC_WIRE_LENGTH)), "Wire Length: ") << "the solve showed nothing";
 
   for (int click = 1; click <= 3; ++click) {
-    ClickButton(Control(IDC_ABOUT));
+    Click(Control(IDC_ABOUT));
     EXPECT_EQ(TakeBox("About this program"), manual) << "click " << click;
-    WaitUntilIdle(program_);
-    EXPECT_TRUE(TakeSnapshot(program_.dialog) == before) << "click " << click;
+    EXPECT_TRUE(TakeSnapshot() == before) << "click " << click;
   }
-  // A real mouse click does the same as the button message.
-  BringToFront(program_.dialog);
+  // A real mouse click does the same as the button's own message.
+  SetForegroundWindow(program.dialog);
   EXPECT_TRUE(ClickButtonWithMouse(Control(IDC_ABOUT)));
   EXPECT_EQ(TakeBox("About this program"), manual);
-  WaitUntilIdle(program_);
-  EXPECT_TRUE(TakeSnapshot(program_.dialog) == before);
+  EXPECT_TRUE(TakeSnapshot() == before);
 }
 
-TEST_F(HelpE2e, F1OnEachFieldAndResultLineShowsItsHelp) {
-  Start(COILCALC_EXE);
+TEST_F(Help, F1OnEachFieldAndResultLineShowsItsHelp) {
   const int focusable[] = {IDC_DIAMETER,    IDC_HEIGHT,    IDC_TURNS,       IDC_INDUCTANCE,
                            IDC_WIRE_LENGTH, IDC_WIRE_SIZE, IDC_CAPACITANCE, IDC_RESONANCE};
   for (int id : focusable) {
-    const expected::Lines* lines = nullptr;
-    for (const expected::HelpCase& c : expected::helpCases) {
-      if (c.id == id) lines = c.lines;
-    }
-    ASSERT_NE(lines, nullptr);
     FocusByMouse(id);
     PressKey(VK_F1);
-    EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(*lines)) << "F1 on " << id;
+    EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(HelpLinesOf(id))) << "F1 on " << id;
   }
+  // The keyboard way to a field gives the same: Tab from the diameter field to the height.
+  FocusByMouse(IDC_DIAMETER);
+  PressKey(VK_TAB);
+  const DWORD start = GetTickCount();
+  while (FocusedControl(program) != Control(IDC_HEIGHT) && GetTickCount() - start < 5000) Sleep(2);
+  PressKey(VK_F1);
+  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::heightHelp));
 }
 
-// On the test build, which reports each help request the dialog has finished: F1 must reach
-// the dialog and still show nothing.
-TEST_F(HelpE2e, F1OnTheUnitBoxButtonsAndOptionsShowsNothing) {
-  Start(COILCALC_HOOKED_EXE);
-  const UINT lastHelp = RegisterWindowMessageA(LAST_HELP_MESSAGE);
+// F1 must reach the dialog (the hooks see the request answered) and still show nothing.
+TEST_F(HelpHooked, F1OnTheUnitBoxButtonsAndOptionsShowsNothing) {
   const int withoutHelp[] = {IDC_INDUCTANCE_UNIT, IDC_QUIT,        IDC_ABOUT,  IDC_SOLVE_INDUCTANCE,
                              IDC_SOLVE_TURNS,     IDC_UNIT_INCHES, IDC_UNIT_MM};
   for (int id : withoutHelp) {
-    const Snapshot before = TakeSnapshot(program_.dialog);
+    const Snapshot before = TakeSnapshot();
     FocusByMouse(id);
-    const LRESULT earlier = SendToDialog(program_, lastHelp, 0);
+    const LRESULT earlier = SendToDialog(program, lastHelp, 0);
     PressKey(VK_F1);
-    // The help request ends in the dialog without a box: wait until the dialog has answered it.
     const DWORD start = GetTickCount();
     LRESULT answered = earlier;
-    while (answered == earlier && OpenBoxes(program_).empty() &&
-           GetTickCount() - start < NO_BOX_WAIT_MS) {
-      Sleep(5);
-      answered = SendToDialog(program_, lastHelp, 0);
+    while (answered == earlier && OpenBoxes(program).empty() && GetTickCount() - start < 5000) {
+      Sleep(2);
+      answered = SendToDialog(program, lastHelp, 0);
     }
-    EXPECT_TRUE(OpenBoxes(program_).empty()) << "F1 on " << id << " showed a box";
-    for (HWND box : OpenBoxes(program_)) CloseBox(box, BOX_TIMEOUT_MS);
+    EXPECT_TRUE(OpenBoxes(program).empty()) << "F1 on " << id << " showed a box";
+    MessageBoxInfo box;
+    while (FindMessageBox(program, box)) DismissMessageBox(program, box, BOX_TIMEOUT_MS);
+    // The request names the window with the focus: the unit box's inner edit for the box.
+    EXPECT_EQ(answered, GetDlgCtrlID(FocusedWindow(program))) << "F1 on " << id;
     EXPECT_NE(answered, earlier) << "F1 on " << id << " never reached the dialog";
-    // The unit box's inner edit has the focus there, and the request names the edit.
-    EXPECT_EQ(answered, GetDlgCtrlID(FocusedWindow(program_.dialog))) << "F1 on " << id;
-
     // The mouse slid off, so nothing was pressed.
-    EXPECT_TRUE(TakeSnapshot(program_.dialog) == before) << "F1 on " << id;
+    EXPECT_TRUE(TakeSnapshot() == before) << "F1 on " << id;
   }
 }
 
-TEST_F(HelpE2e, HelpOnLabelsGivesTheTextOfTheirField) {
-  Start(COILCALC_HOOKED_EXE);
-  const UINT request = RegisterWindowMessageA(HELP_REQUEST_MESSAGE);
+TEST_F(HelpHooked, HelpOnEachLabelFieldAndResultLineShowsItsText) {
   for (const expected::HelpCase& c : expected::helpCases) {
-    PostMessageA(program_.dialog, request, static_cast<WPARAM>(c.id), 0);
+    PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(c.id), 0);
     EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(*c.lines)) << "help on " << c.id;
+    EXPECT_EQ(SendToDialog(program, lastHelp, 0), c.id);
   }
 }
 
-TEST_F(HelpE2e, HelpOnItemsWithoutHelpShowsNothing) {
-  Start(COILCALC_HOOKED_EXE);
-  const UINT request = RegisterWindowMessageA(HELP_REQUEST_MESSAGE);
+TEST_F(HelpHooked, HelpOnEveryOtherItemShowsNothing) {
   std::vector<int> ids(std::begin(expected::idsWithoutHelp), std::end(expected::idsWithoutHelp));
   // The dialog background and ids that no control has.
   for (int id : {0, -1, 1, 2, 2013, 2049, 2058, 65535}) ids.push_back(id);
   // Requests are handled in the order they were posted: once the box of the diameter field,
-  // asked for last, is up, every request before it has been answered.
-  for (int id : ids) PostMessageA(program_.dialog, request, static_cast<WPARAM>(id), 0);
-  PostMessageA(program_.dialog, request, IDC_DIAMETER, 0);
+  // asked for last, is up, every request before it has been answered without one.
+  for (int id : ids) PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(id), 0);
+  PostMessageA(program.dialog, helpRequest, IDC_DIAMETER, 0);
   EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::diameterHelp));
-  WaitUntilIdle(program_);
-  EXPECT_TRUE(OpenBoxes(program_).empty());
+  EXPECT_TRUE(WaitUntilIdle(program));
+  EXPECT_TRUE(OpenBoxes(program).empty());
 }
 
 }  // namespace

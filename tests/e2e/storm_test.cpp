@@ -1,14 +1,19 @@
 // A seeded storm of random user actions on the real program: it must stay alive and
 // answering, show only its own messages, and end cleanly with "Quit!".
+//   COILCALC_STORM_SEED     the seed (default 20261208); a failure names it and the step
+//   COILCALC_STORM_STEPS    the number of actions (default 2000)
+//   COILCALC_STORM_VERBOSE  1: print every action
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "control_ids.h"
+#include "driver.h"
 #include "help_texts.h"
 #include "user_input.h"
 
@@ -17,26 +22,33 @@ namespace {
 // splitmix64: the same actions for the same seed with every compiler and library.
 struct Random {
   std::uint64_t state;
-  std::uint64_t Next() {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-  bool Chance(int percent) { return Below(100) < percent; }
-  template <typename T, size_t n>
-  const T& Pick(const T (&items)[n]) {
-    return items[Below(static_cast<int>(n))];
-  }
 };
+
+std::uint64_t NextRandom(Random& random) {
+  std::uint64_t z = (random.state += 0x9E3779B97F4A7C15ull);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
+int Below(Random& random, int n) {
+  return static_cast<int>(NextRandom(random) % static_cast<std::uint64_t>(n));
+}
+
+bool Chance(Random& random, int percent) { return Below(random, 100) < percent; }
+
+template <typename T, size_t n>
+const T& Pick(Random& random, const T (&items)[n]) {
+  return items[Below(random, static_cast<int>(n))];
+}
 
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
   const char* text = std::getenv(name);
   return text != nullptr && *text != '\0' ? std::strtoull(text, nullptr, 0) : fallback;
 }
 
-// Every box the program may show, text to caption.
+// Every box the program may show, text to caption: the solve's seven messages, the About
+// text and the help texts.
 std::map<std::string, std::string> KnownBoxes() {
   std::map<std::string, std::string> known = {
       {"Diameter and Height must be numbers greater than zero", "Invalid data"},
@@ -57,6 +69,7 @@ std::map<std::string, std::string> KnownBoxes() {
 }
 
 const int entryIds[] = {IDC_DIAMETER, IDC_HEIGHT, IDC_TURNS, IDC_INDUCTANCE, IDC_INDUCTANCE_UNIT};
+// The solve buttons come up twice as often as the others.
 const int buttonIds[] = {
     IDC_SOLVE_INDUCTANCE, IDC_SOLVE_TURNS, IDC_SOLVE_INDUCTANCE, IDC_SOLVE_TURNS, IDC_UNIT_MM,
     IDC_UNIT_INCHES,      IDC_ABOUT};
@@ -69,21 +82,23 @@ const char* const fixedTexts[] = {
     "65536", "1e40", "-1e40", "1e-40", "1E+4", "nan", "inf",   "-0",    " 1",
     "1 ",    "0.1",  ".5",    "5.",    "1,5",  "abc", "nH",    "uH",    "mH",
     "pH",    " nH",  "NH",    "1e",    "--1",  "+3",  "0x10",  "\xB5H", "1.0.0"};
+// The unit box's edit takes no more than it can show, so only short words are typed there.
+const char* const unitWords[] = {"nH", "uH", "mH", "pH", "H", "1"};
 
 std::string NumberText(Random& random) {
   // Sizes and turns around the program's limits, inductances of every scale.
-  const double mantissa = static_cast<double>(random.Below(100000)) / 1000.0;
-  const int exponent = random.Below(9) - 4;
+  const double mantissa = static_cast<double>(Below(random, 100000)) / 1000.0;
   char text[64];
-  switch (random.Below(3)) {
+  switch (Below(random, 3)) {
     case 0:
-      snprintf(text, sizeof text, "%d", random.Below(20000));
+      snprintf(text, sizeof text, "%d", Below(random, 20000));
       break;
     case 1:
       snprintf(text, sizeof text, "%g", mantissa);
       break;
     default:
-      snprintf(text, sizeof text, "%s%.3fe%d", random.Chance(10) ? "-" : "", mantissa, exponent);
+      snprintf(text, sizeof text, "%s%.3fe%d", Chance(random, 10) ? "-" : "", mantissa,
+               Below(random, 9) - 4);
       break;
   }
   return text;
@@ -93,13 +108,14 @@ std::string GarbageText(Random& random, int length) {
   std::string text;
   for (int i = 0; i < length; ++i) {
     // Printable ASCII and the upper half of the code page; no NUL, which would end the text.
-    text += static_cast<char>(random.Chance(85) ? 32 + random.Below(95) : 128 + random.Below(128));
+    text +=
+        static_cast<char>(Chance(random, 85) ? 32 + Below(random, 95) : 128 + Below(random, 128));
   }
   return text;
 }
 
 std::string EntryText(Random& random) {
-  switch (random.Below(10)) {
+  switch (Below(random, 10)) {
     case 0:
     case 1:
     case 2:
@@ -107,263 +123,229 @@ std::string EntryText(Random& random) {
       return NumberText(random);
     case 4:
     case 5:
-      return random.Pick(fixedTexts);
+      return Pick(random, fixedTexts);
     case 6:
-      return GarbageText(random, 1 + random.Below(20));
+      return GarbageText(random, 1 + Below(random, 20));
     case 7:
-      return std::string(1000, static_cast<char>('0' + random.Below(10)));
+      return std::string(1000, static_cast<char>('0' + Below(random, 10)));
     case 8:
       return GarbageText(random, 1000);
     default:
-      return "1" + std::string(random.Below(60), '0');
+      return "1" + std::string(Below(random, 60), '0');
   }
 }
 
-class Storm {
- public:
-  Storm(std::uint64_t seed, const RunningProgram& program)
-      : random_{seed}, program_(program), known_(KnownBoxes()) {}
-
-  // One random action and everything it brings up; false with `why` set on a failure.
-  bool Step(std::string& why) {
-    const int kind = random_.Below(100);
-    if (kind < 35) {
-      const int id = random_.Pick(entryIds);
-      const std::string text = EntryText(random_);
-      action_ = "set " + std::to_string(id) + " to \"" + text.substr(0, 40) +
-                (text.size() > 40 ? "...\"" : "\"");
-      SetControlText(Control(id), text);
-    } else if (kind < 42) {
-      if (!TypeIntoField(why)) return false;
-    } else if (kind < 47) {
-      PickUnitWithKeys();
-    } else if (kind < 77) {
-      const int id = random_.Pick(buttonIds);
-      action_ = "clicked " + std::to_string(id);
-      if (random_.Chance(25)) {
-        action_ += " with the mouse";
-        BringToFront(program_.dialog);
-        if (!ClickButtonWithMouse(Control(id))) {
-          why = "the button did not take the mouse click";
-          return false;
-        }
-      } else {
-        ClickButton(Control(id));
-      }
-    } else if (kind < 92) {
-      if (!HelpOnFocus(why)) return false;
-    } else if (kind < 97) {
-      action_ = "Tab";
-      BringToFront(program_.dialog);
-      PressKey(VK_TAB);
-      Sleep(10);
-    } else {
-      // Escape must leave the dialog open.
-      action_ = "Escape";
-      BringToFront(program_.dialog);
-      PressKey(VK_ESCAPE);
-      Sleep(10);
-    }
-    return CloseEveryBox(why) && Check(why);
-  }
-
+struct Storm {
+  Random random;
+  const Program* program;
+  std::map<std::string, std::string> knownBoxes;
+  std::string action;  // what the current step does, for the failure report
+  std::string why;     // what went wrong
   int boxesSeen = 0;
-  // What the last step did, for the failure report.
-  std::string action_;
-
- private:
-  HWND Control(int id) const { return GetDlgItem(program_.dialog, id); }
-
-  // Focuses a field the way a user does (a click into it), selects its text and types over it.
-  bool TypeIntoField(std::string& why) {
-    const int id = random_.Pick(entryIds);
-    action_ = "typing into " + std::to_string(id);
-    if (!Focus(id)) {
-      why = "no focus on " + std::to_string(id) + FocusReport();
-      return false;
-    }
-    PressKey(VK_HOME);
-    PressChord(VK_SHIFT, VK_END);
-    // The unit box's edit takes no more than it can show, so it gets short words only.
-    const char* const unitWords[] = {"nH", "uH", "mH", "pH", "H", "1"};
-    std::string typed;
-    if (id == IDC_INDUCTANCE_UNIT) {
-      typed = random_.Pick(unitWords);
-    } else if (random_.Chance(50)) {
-      typed = NumberText(random_);
-    } else {
-      for (int n = 1 + random_.Below(8); n > 0; --n)
-        typed += static_cast<char>(33 + random_.Below(94));
-    }
-    action_ = "typed \"" + typed + "\" into " + std::to_string(id);
-    for (char c : typed) PressKey(static_cast<unsigned char>(c), true);
-    const std::string& expected = typed;
-    const DWORD start = GetTickCount();
-    while (ControlText(Control(id)) != expected) {
-      if (GetTickCount() - start > 5000) {
-        why = "typed \"" + expected + "\" into " + std::to_string(id) + ", the field shows \"" +
-              ControlText(Control(id)) + "\"";
-        return false;
-      }
-      Sleep(2);
-    }
-    return true;
-  }
-
-  // Up or down in the unit box's list, as with the arrow keys.
-  void PickUnitWithKeys() {
-    const bool down = random_.Chance(50);
-    action_ = down ? "Down in the unit box" : "Up in the unit box";
-    if (!Focus(IDC_INDUCTANCE_UNIT)) return;
-    PressKey(down ? VK_DOWN : VK_UP);
-    Sleep(10);
-  }
-
-  // F1 on a focused control shows exactly that control's help, or nothing.
-  bool HelpOnFocus(std::string& why) {
-    const int id = random_.Pick(focusIds);
-    action_ = "F1 on " + std::to_string(id);
-    if (!Focus(id)) {
-      why = "no focus on " + std::to_string(id) + FocusReport();
-      return false;
-    }
-    PressKey(VK_F1);
-    const char* help = ContextHelpText(id);
-    if (help == nullptr) {
-      Sleep(20);
-      return true;
-    }
-    const HWND box = WaitForBox(program_, 5000);
-    if (box == nullptr) {
-      why = "F1 on " + std::to_string(id) + " showed no help";
-      return false;
-    }
-    const MessageBoxView view = ReadBox(box);
-    if (view.text != help || view.caption != "What's This?") {
-      why = "F1 on " + std::to_string(id) + " showed \"" + view.text + "\"";
-      return false;
-    }
-    return true;
-  }
-
-  std::string FocusReport() const {
-    const HWND focus = FocusedWindow(program_.dialog);
-    char name[64] = {};
-    GetClassNameA(focus, name, sizeof name);
-    return std::string(", the focus is on ") + (focus != nullptr ? name : "nothing") + " " +
-           std::to_string(focus != nullptr ? GetDlgCtrlID(focus) : 0) +
-           (GetForegroundWindow() == program_.dialog ? "" : ", the dialog is not in front") +
-           (IsWindowEnabled(program_.dialog) ? "" : ", the dialog is disabled") +
-           ", boxes open: " + std::to_string(OpenBoxes(program_).size());
-  }
-
-  bool Focus(int id) {
-    BringToFront(program_.dialog);
-    const HWND control = Control(id);
-    if (id >= IDC_QUIT) {
-      PressAndSlideOff(control);
-    } else {
-      ClickMiddle(control);
-    }
-    const DWORD start = GetTickCount();
-    while (FocusedChild(program_.dialog) != control) {
-      if (GetTickCount() - start > 5000) return false;
-      Sleep(2);
-    }
-    return true;
-  }
-
-  // Closes every box the last action opened, each checked against the program's own texts.
-  bool CloseEveryBox(std::string& why) {
-    for (;;) {
-      if (!WaitUntilIdle(program_)) {
-        why = "the program stopped handling messages";
-        return false;
-      }
-      const std::vector<HWND> boxes = OpenBoxes(program_);
-      if (boxes.empty()) return true;
-      for (HWND box : boxes) {
-        if (WaitForBox(program_, 5000) == nullptr) {
-          why = "a message box never showed";
-          return false;
-        }
-        const MessageBoxView view = ReadBox(box);
-        const auto known = known_.find(view.text);
-        if (known == known_.end() || known->second != view.caption) {
-          why = "unknown message box \"" + view.caption + "\": \"" + view.text + "\"";
-          return false;
-        }
-        if (view.buttons != std::vector<std::string>{"OK"}) {
-          why = "message box without its one OK button";
-          return false;
-        }
-        ++boxesSeen;
-        if (!CloseBox(box, 5000)) {
-          why = "message box does not close";
-          return false;
-        }
-      }
-    }
-  }
-
-  bool Check(std::string& why) {
-    if (WaitForSingleObject(program_.process.hProcess, 0) == WAIT_OBJECT_0) {
-      why = "the program has ended";
-      return false;
-    }
-    if (!IsResponsive(program_, 5000)) {
-      why = "the program does not answer";
-      return false;
-    }
-    const std::string unit = ControlText(Control(IDC_DIAMETER_UNIT));
-    if ((unit != " inches" && unit != " mm") || ControlText(Control(IDC_HEIGHT_UNIT)) != unit) {
-      why = "unit labels \"" + unit + "\"";
-      return false;
-    }
-    const std::pair<int, const char*> lineStarts[] = {
-        {IDC_WIRE_LENGTH, "Wire Length: "},
-        {IDC_WIRE_SIZE, "Maximum wire size"},
-        {IDC_CAPACITANCE, "Stray Capacitance:"},
-        {IDC_RESONANCE, "Self-resonant at approximately:"}};
-    for (const auto& [id, start] : lineStarts) {
-      if (!ControlText(Control(id)).starts_with(start)) {
-        why = "result line " + std::to_string(id) + " reads \"" + ControlText(Control(id)) + "\"";
-        return false;
-      }
-    }
-    return true;
-  }
-
-  Random random_;
-  const RunningProgram& program_;
-  std::map<std::string, std::string> known_;
 };
+
+HWND ControlIn(const Storm& storm, int id) { return ControlOf(*storm.program, id); }
+
+bool Fail(Storm& storm, const std::string& why) {
+  storm.why = why;
+  return false;
+}
+
+std::string FocusReport(const Storm& storm) {
+  const HWND focus = FocusedWindow(*storm.program);
+  char name[64] = "nothing";
+  if (focus != nullptr) GetClassNameA(focus, name, sizeof name);
+  return std::string(", the focus is on ") + name + " " +
+         std::to_string(focus != nullptr ? GetDlgCtrlID(focus) : 0) +
+         (IsWindowEnabled(storm.program->dialog) ? "" : ", the dialog is disabled");
+}
+
+// Focuses a control as a user does: a click into a field or line; on a button or option a
+// press that slides off, so that nothing is clicked.
+bool Focus(Storm& storm, int id) {
+  SetForegroundWindow(storm.program->dialog);
+  const HWND control = ControlIn(storm, id);
+  if (id >= IDC_QUIT) {
+    PressAndSlideOff(control);
+  } else {
+    ClickMiddle(control);
+  }
+  const DWORD start = GetTickCount();
+  while (FocusedControl(*storm.program) != control) {
+    if (GetTickCount() - start > 5000) {
+      return Fail(storm, "no focus on " + std::to_string(id) + FocusReport(storm));
+    }
+    Sleep(2);
+  }
+  return true;
+}
+
+bool SetRandomText(Storm& storm) {
+  const int id = Pick(storm.random, entryIds);
+  const std::string text = EntryText(storm.random);
+  storm.action = "set " + std::to_string(id) + " to \"" + text.substr(0, 40) +
+                 (text.size() > 40 ? "...\"" : "\"");
+  return WriteText(ControlIn(storm, id), text) || Fail(storm, "the text was not taken");
+}
+
+// Selects the whole text of a field and types over it.
+bool TypeIntoField(Storm& storm) {
+  const int id = Pick(storm.random, entryIds);
+  std::string typed;
+  if (id == IDC_INDUCTANCE_UNIT) {
+    typed = Pick(storm.random, unitWords);
+  } else if (Chance(storm.random, 50)) {
+    typed = NumberText(storm.random);
+  } else {
+    for (int n = 1 + Below(storm.random, 8); n > 0; --n) {
+      typed += static_cast<char>(33 + Below(storm.random, 94));
+    }
+  }
+  storm.action = "type \"" + typed + "\" into " + std::to_string(id);
+  if (!Focus(storm, id)) return false;
+  PressKey(VK_HOME);
+  PressChord(VK_SHIFT, VK_END);
+  for (char c : typed) PressKey(static_cast<unsigned char>(c), true);
+  if (!WaitForText(ControlIn(storm, id), typed)) {
+    return Fail(storm, "the field shows \"" + ReadText(ControlIn(storm, id)) + "\"");
+  }
+  return true;
+}
+
+// Up or down through the unit box's list with the arrow keys.
+bool StepThroughUnits(Storm& storm) {
+  const bool down = Chance(storm.random, 50);
+  storm.action = down ? "Down in the unit box" : "Up in the unit box";
+  if (!Focus(storm, IDC_INDUCTANCE_UNIT)) return false;
+  PressKey(down ? VK_DOWN : VK_UP);
+  return true;
+}
+
+bool ClickRandomButton(Storm& storm) {
+  const int id = Pick(storm.random, buttonIds);
+  storm.action = "click " + std::to_string(id);
+  if (!Chance(storm.random, 25)) {
+    Click(ControlIn(storm, id));
+    return true;
+  }
+  storm.action += " with the mouse";
+  SetForegroundWindow(storm.program->dialog);
+  return ClickButtonWithMouse(ControlIn(storm, id)) ||
+         Fail(storm, "the button did not take the click");
+}
+
+// F1 on a focused control shows exactly that control's help, or nothing.
+bool HelpOnFocus(Storm& storm) {
+  const int id = Pick(storm.random, focusIds);
+  storm.action = "F1 on " + std::to_string(id);
+  if (!Focus(storm, id)) return false;
+  PressKey(VK_F1);
+  const char* help = ContextHelpText(id);
+  if (help == nullptr) return true;
+  MessageBoxInfo box;
+  if (!WaitForMessageBox(*storm.program, box)) return Fail(storm, "no help box");
+  if (box.text != help || box.caption != "What's This?") {
+    return Fail(storm, "the help box shows \"" + box.text + "\"");
+  }
+  return true;
+}
+
+bool PressRandomKey(Storm& storm) {
+  // Escape must leave the dialog open; Tab only moves the focus.
+  const bool tab = Chance(storm.random, 70);
+  storm.action = tab ? "Tab" : "Escape";
+  SetForegroundWindow(storm.program->dialog);
+  PressKey(tab ? VK_TAB : VK_ESCAPE);
+  return true;
+}
+
+// Closes every box the step opened, each checked against the program's own texts.
+bool CloseEveryBox(Storm& storm) {
+  for (;;) {
+    if (!WaitUntilIdle(*storm.program)) return Fail(storm, "the program stopped taking messages");
+    MessageBoxInfo box;
+    if (OpenBoxes(*storm.program).empty()) return true;
+    if (!WaitForMessageBox(*storm.program, box)) return Fail(storm, "a message box never showed");
+    const auto known = storm.knownBoxes.find(box.text);
+    if (known == storm.knownBoxes.end() || known->second != box.caption) {
+      return Fail(storm, "unknown message box \"" + box.caption + "\": \"" + box.text + "\"");
+    }
+    if (box.buttons != 1 || box.okButtons != 1 || !box.icon) {
+      return Fail(storm, "a message box without its one OK button and icon");
+    }
+    ++storm.boxesSeen;
+    if (!DismissMessageBox(*storm.program, box)) return Fail(storm, "a message box stays open");
+  }
+}
+
+// The program is running, answers at once, and its unit labels and result lines are sane.
+bool CheckProgram(Storm& storm) {
+  if (WaitForSingleObject(storm.program->info.hProcess, 0) == WAIT_OBJECT_0) {
+    return Fail(storm, "the program has ended");
+  }
+  if (!IsResponsive(*storm.program, 5000)) return Fail(storm, "the program does not answer");
+  const std::string unit = ReadText(ControlIn(storm, IDC_DIAMETER_UNIT));
+  if ((unit != " inches" && unit != " mm") || ReadText(ControlIn(storm, IDC_HEIGHT_UNIT)) != unit) {
+    return Fail(storm, "unit labels \"" + unit + "\"");
+  }
+  const std::pair<int, const char*> lineStarts[] = {
+      {IDC_WIRE_LENGTH, "Wire Length: "},
+      {IDC_WIRE_SIZE, "Maximum wire size"},
+      {IDC_CAPACITANCE, "Stray Capacitance:"},
+      {IDC_RESONANCE, "Self-resonant at approximately:"}};
+  for (const auto& [id, start] : lineStarts) {
+    const std::string line = ReadText(ControlIn(storm, id));
+    if (!line.starts_with(start)) return Fail(storm, "a result line reads \"" + line + "\"");
+  }
+  return true;
+}
+
+// One random action and everything it brings up.
+bool StormStep(Storm& storm) {
+  const int kind = Below(storm.random, 100);
+  bool done = false;
+  if (kind < 35) {
+    done = SetRandomText(storm);
+  } else if (kind < 42) {
+    done = TypeIntoField(storm);
+  } else if (kind < 47) {
+    done = StepThroughUnits(storm);
+  } else if (kind < 77) {
+    done = ClickRandomButton(storm);
+  } else if (kind < 92) {
+    done = HelpOnFocus(storm);
+  } else {
+    done = PressRandomKey(storm);
+  }
+  return done && CloseEveryBox(storm) && CheckProgram(storm);
+}
 
 TEST(Storm, RandomUserActionsLeaveTheProgramAliveAndItQuitsCleanly) {
   const std::uint64_t seed = EnvNumber("COILCALC_STORM_SEED", 20261208);
   const std::uint64_t steps = EnvNumber("COILCALC_STORM_STEPS", 2000);
   const bool verbose = EnvNumber("COILCALC_STORM_VERBOSE", 0) != 0;
-  RunningProgram program;
-  ASSERT_TRUE(StartProgram(COILCALC_EXE, program));
-  Storm storm(seed, program);
+  Program program;
+  ASSERT_TRUE(StartProgram(program)) << "no dialog from " << ProgramPath();
+  Storm storm{Random{seed}, &program, KnownBoxes(), {}, {}, 0};
   const DWORD start = GetTickCount();
   for (std::uint64_t step = 1; step <= steps; ++step) {
-    std::string why;
-    const bool done = storm.Step(why);
-    if (verbose) printf("%llu %s\n", static_cast<unsigned long long>(step), storm.action_.c_str());
+    const bool done = StormStep(storm);
+    if (verbose) printf("%llu %s\n", static_cast<unsigned long long>(step), storm.action.c_str());
     if (!done) {
-      TerminateProcess(program.process.hProcess, 99);
-      FAIL() << "seed " << seed << ", step " << step << " (" << storm.action_ << "): " << why
+      StopProgram(program);
+      FAIL() << "seed " << seed << ", step " << step << " (" << storm.action << "): " << storm.why
              << "; again with COILCALC_STORM_SEED=" << seed;
     }
   }
-  printf("storm: seed %llu, %llu actions, %d message boxes, %.1f s\n",
+  printf("storm: seed %llu, %llu actions, %d message boxes closed, %.1f s\n",
          static_cast<unsigned long long>(seed), static_cast<unsigned long long>(steps),
          storm.boxesSeen, (GetTickCount() - start) / 1000.0);
   EXPECT_TRUE(OpenBoxes(program).empty());
+  Click(ControlOf(program, IDC_QUIT));
   DWORD exitCode = 1;
-  EXPECT_TRUE(QuitProgram(program, exitCode)) << "seed " << seed;
+  EXPECT_TRUE(WaitForExit(program, 10000, &exitCode)) << "seed " << seed;
   EXPECT_EQ(exitCode, 0u) << "seed " << seed;
+  StopProgram(program);
 }
 
 }  // namespace
