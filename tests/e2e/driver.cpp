@@ -12,6 +12,9 @@ namespace {
 
 constexpr UINT SEND_TIMEOUT_MS = 3000;
 
+// Clicks delivered whose handling the program has not finished yet.
+int clicksInProgress = 0;
+
 std::string ClassOf(HWND window) {
   std::array<char, 64> name{};
   GetClassNameA(window, name.data(), static_cast<int>(name.size()));
@@ -108,6 +111,7 @@ bool StartProgram(Program& program, const std::string& path, const char* caption
 
 void StopProgram(Program& program) {
   if (program.info.hProcess == nullptr) return;
+  clicksInProgress = 0;  // an ended program finishes nothing
   if (WaitForSingleObject(program.info.hProcess, 0) == WAIT_TIMEOUT) {
     TerminateProcess(program.info.hProcess, 99);
     WaitForSingleObject(program.info.hProcess, 5000);
@@ -147,17 +151,31 @@ bool WriteText(HWND window, const std::string& text) {
          result != 0;
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+namespace {
+
+void CALLBACK ClickHandled(HWND, UINT, ULONG_PTR, LRESULT) { --clicksInProgress; }
+
+}  // namespace
+
+void Click(HWND button) {
+  if (SendMessageCallbackA(button, BM_CLICK, 0, 0, ClickHandled, 0)) ++clicksInProgress;
+}
 
 void Settle(const Program& program) {
-  // A sent message is handled before the posted ones of the same queue read; each round lets
-  // at least one earlier posted message be taken and handled to its end.
-  for (int round = 0; round < 3; ++round) {
+  // The completion notices of the clicks arrive as this thread reads its own messages.
+  const ULONGLONG deadline = GetTickCount64() + 10000;
+  while (clicksInProgress > 0 && GetTickCount64() < deadline) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (clicksInProgress == 0) break;
     MessageBoxInfo box;
     if (FindMessageBox(program, box)) return;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(program.dialog, WM_NULL, 0, 0, SMTO_NORMAL, SEND_TIMEOUT_MS, &ignored);
+    if (WaitForSingleObject(program.info.hProcess, 1) == WAIT_OBJECT_0) break;
   }
+  if (WaitForSingleObject(program.info.hProcess, 0) == WAIT_OBJECT_0) clicksInProgress = 0;
+  // Whatever else was sent or posted before (texts, keys) has been read by now as well.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(program.dialog, WM_NULL, 0, 0, SMTO_NORMAL, SEND_TIMEOUT_MS, &ignored);
 }
 
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs) {

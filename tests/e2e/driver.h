@@ -8,7 +8,7 @@
 //   Program program;
 //   ASSERT_TRUE(StartProgram(program));                 // coilcalc.exe, dialog shown
 //   WriteText(ControlOf(program, IDC_DIAMETER), "1");
-//   Click(ControlOf(program, IDC_SOLVE_INDUCTANCE));     // posted, never sent
+//   Click(ControlOf(program, IDC_SOLVE_INDUCTANCE));     // never waits for the answer
 //   MessageBoxInfo box;
 //   if (WaitForMessageBox(program, box)) DismissMessageBox(program, box);
 //   Settle(program);                                     // the click has been handled
@@ -53,11 +53,12 @@ HWND ControlOf(const Program& program, int id);
 std::string ReadText(HWND window);
 // Replaces the text of a window with WM_SETTEXT, as typing a whole new entry would.
 bool WriteText(HWND window, const std::string& text);
-// Clicks a button: BM_CLICK, posted, so a message box it opens cannot block the driver.
+// Clicks a button: BM_CLICK, sent without waiting for the answer, so that a message box it
+// opens cannot block the driver; the program's answer is noted when it comes (see Settle).
 void Click(HWND button);
-// Returns once the program has handled every message posted to it before the call, or is
-// showing a message box (whose own loop then runs). Needed before reading results that may
-// be unchanged by the click.
+// Returns once the program has finished handling every click made so far, or is showing a
+// message box (whose own loop then runs), or has ended. Needed before reading results that
+// may be unchanged by the click.
 void Settle(const Program& program);
 // Polls until the window's text equals `expected`; false on timeout.
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs = 5000);
