@@ -174,7 +174,14 @@ long double ParseNumber(std::string_view text) {
   } else {
     const int k = q - mantissaDigits;
     const long double m = static_cast<long double>(mantissa);
-    value = k >= 0 ? m * PowerOfTen(k) : m / PowerOfTen(-k);
+    if (k >= 0) {
+      value = m * PowerOfTen(k);
+    } else if (k > -4900) {
+      value = m / PowerOfTen(-k);
+    } else {
+      // 10^-k itself would overflow the extended range: divide in two steps.
+      value = m / PowerOfTen(-k - 64) / PowerOfTen(64);
+    }
   }
   return negative ? -value : value;
 }

@@ -190,6 +190,9 @@ TEST(ParseNumber, LongAndHostileTextsEndNormally) {
   // Beyond float range but within extended range: infinite once stored as a float.
   EXPECT_EQ(static_cast<float>(ParseNumber("1e4931")), INFINITY);
   EXPECT_GT(ParseNumber("1e4931"), 1e4930L);
+  // Just above the bottom of the extended range the value is small, not 0.
+  EXPECT_GT(ParseNumber("12e-4933"), 1.1e-4932L);
+  EXPECT_LT(ParseNumber("12e-4933"), 1.3e-4932L);
   const std::string manyZeros = "0." + std::string(1 << 20, '0') + "1";
   EXPECT_EQ(ParseNumber(manyZeros), 0);
   const std::string withNul(
