@@ -41,7 +41,7 @@ constexpr DWORD OUTPUT_LINE = CHILD | ES_READONLY;
 constexpr DWORD COMBO_BOX = CHILD | WS_VSCROLL | CBS_DROPDOWN;
 constexpr DWORD IMAGE = CHILD | SS_BITMAP;
 
-struct ControlSpec {
+struct ControlRow {
   const char* className;
   DWORD style;
   DWORD exStyle;
@@ -54,7 +54,7 @@ struct ControlSpec {
 };
 
 // In creation order, which is also the tab order and the Z order.
-const std::array<ControlSpec, 25> controls = {{
+const std::array<ControlRow, 25> controls = {{
     // clang-format off
     {"BUTTON", CHILD | WS_GROUP | BS_AUTORADIOBUTTON, 0, IDC_UNIT_MM, "mm", nullptr,
      95, 10, 25, 12, true, UnitOptionCallback},
@@ -111,8 +111,8 @@ const std::array<ControlSpec, 25> controls = {{
 
 HBRUSH mainBackgroundBrush = nullptr;
 
-const ControlSpec* FindControl(int id) {
-  for (const ControlSpec& control : controls) {
+const ControlRow* FindControl(int id) {
+  for (const ControlRow& control : controls) {
     if (control.id == id) return &control;
   }
   return nullptr;
@@ -153,7 +153,7 @@ void BuildTemplate(DialogTemplate& t, const std::string& caption) {
 INT_PTR ColourReply(UINT message, WPARAM wParam, LPARAM lParam) {
   bool coloured = message == WM_CTLCOLORDLG;
   if (!coloured) {
-    const ControlSpec* control = FindControl(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+    const ControlRow* control = FindControl(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
     coloured = control != nullptr && control->coloured;
   }
   if (!coloured) return FALSE;
@@ -167,7 +167,7 @@ INT_PTR ColourReply(UINT message, WPARAM wParam, LPARAM lParam) {
 // dialog's standard treatment.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {
-    const ControlSpec* control = FindControl(LOWORD(wParam));
+    const ControlRow* control = FindControl(LOWORD(wParam));
     if (control != nullptr && control->handler != nullptr) {
       const LONG result = control->handler(dialog, message, wParam, lParam);
       if (!IsWindow(dialog)) return TRUE;  // "Quit!": nothing is left to handle the message
@@ -202,14 +202,14 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return FALSE;
 }
 
-HWND CreateControl(HINSTANCE instance, HFONT font, const ControlSpec& spec) {
-  RECT box = {spec.x, spec.y, spec.x + spec.w, spec.y + spec.h};
+HWND CreateControl(HINSTANCE instance, HFONT font, const ControlRow& row) {
+  RECT box = {row.x, row.y, row.x + row.w, row.y + row.h};
   MapDialogRect(mainDialog, &box);
-  const char* text = spec.resultLine != nullptr ? spec.resultLine->c_str() : spec.text;
+  const char* text = row.resultLine != nullptr ? row.resultLine->c_str() : row.text;
   const HWND control =
-      CreateWindowExA(spec.exStyle, spec.className, text, spec.style, box.left, box.top,
+      CreateWindowExA(row.exStyle, row.className, text, row.style, box.left, box.top,
                       box.right - box.left, box.bottom - box.top, mainDialog,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
@@ -261,13 +261,13 @@ int RunMainWindow(HINSTANCE instance) {
       MainDialogProc, 0);
   const HFONT font = reinterpret_cast<HFONT>(SendMessageA(mainDialog, WM_GETFONT, 0, 0));
 
-  for (const ControlSpec& spec : controls) {
-    const HWND control = CreateControl(instance, font, spec);
-    if (spec.id == IDC_UNIT_INCHES) {
+  for (const ControlRow& row : controls) {
+    const HWND control = CreateControl(instance, font, row);
+    if (row.id == IDC_UNIT_INCHES) {
       CheckRadioButton(mainDialog, IDC_UNIT_MM, IDC_UNIT_INCHES, IDC_UNIT_INCHES);
-    } else if (spec.id == IDC_SKETCH) {
+    } else if (row.id == IDC_SKETCH) {
       ShowSketch(instance, control);
-    } else if (spec.id == IDC_INDUCTANCE_UNIT) {
+    } else if (row.id == IDC_INDUCTANCE_UNIT) {
       for (const std::string& unit : inductanceUnits) {
         if (!unit.empty())
           SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit.c_str()));
