@@ -1,9 +1,9 @@
 // Text to number (ParseNumber) and number to text (FormatNumber) for every field of the dialog.
 #include "number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // ParseNumber builds its value in long double: 80-bit x87 extended precision with GCC,
@@ -100,6 +100,91 @@ long double ParseBasedInteger(std::string_view text, std::size_t pos) {
   return static_cast<long double>(static_cast<std::int64_t>(value));
 }
 
+// The exact decimal digits of a finite positive double, rounded once to 18 significant
+// digits, half to even; returns p with the value about 0.m1 ... m18 x 10^p. Done with a
+// small big integer rather than a library conversion: it is exact by construction and
+// keeps the Windows program free of large conversion tables.
+int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
+  // magnitude = mantissa * 2^binaryExponent, the mantissa odd.
+  int binaryExponent;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64 - 11));
+  binaryExponent -= 64 - 11;
+  while ((mantissa & 1) == 0) {
+    mantissa >>= 1;
+    ++binaryExponent;
+  }
+
+  // Base 10^9 limbs, least significant first: 2^1024 and 2^53 * 5^1074 both fit.
+  constexpr std::uint32_t LIMB = 1000000000;
+  std::uint32_t limbs[96];
+  int count = 0;
+  for (std::uint64_t rest = mantissa; rest != 0; rest /= LIMB) {
+    limbs[count++] = static_cast<std::uint32_t>(rest % LIMB);
+  }
+  const auto multiply = [&](std::uint32_t factor) {
+    std::uint64_t carry = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::uint64_t product = static_cast<std::uint64_t>(limbs[i]) * factor + carry;
+      limbs[i] = static_cast<std::uint32_t>(product % LIMB);
+      carry = product / LIMB;
+    }
+    while (carry != 0) {
+      limbs[count++] = static_cast<std::uint32_t>(carry % LIMB);
+      carry /= LIMB;
+    }
+  };
+  // A negative binary exponent becomes a decimal one: x * 2^-k = x * 5^k * 10^-k.
+  int decimalExponent = 0;
+  if (binaryExponent >= 0) {
+    for (int k = binaryExponent; k > 0; k -= 28) multiply(1u << (k < 28 ? k : 28));
+  } else {
+    static const std::uint32_t powersOfFive[] = {1,       5,        25,        125,       625,
+                                                 3125,    15625,    78125,     390625,    1953125,
+                                                 9765625, 48828125, 244140625, 1220703125};
+    for (int k = -binaryExponent; k > 0; k -= 13) multiply(powersOfFive[k < 13 ? k : 13]);
+    decimalExponent = binaryExponent;
+  }
+
+  char decimal[96 * 9];
+  int length = 0;
+  char top[9];
+  int topLength = 0;
+  for (std::uint32_t limb = limbs[count - 1]; limb != 0; limb /= 10) {
+    top[topLength++] = static_cast<char>('0' + limb % 10);
+  }
+  while (topLength > 0) decimal[length++] = top[--topLength];
+  for (int i = count - 2; i >= 0; --i) {
+    std::uint32_t limb = limbs[i];
+    for (int d = 8; d >= 0; --d, limb /= 10)
+      decimal[length + d] = static_cast<char>('0' + limb % 10);
+    length += 9;
+  }
+  int p = length + decimalExponent;
+
+  if (length <= MAX_SIGNIFICANT) {
+    std::memcpy(m, decimal, static_cast<std::size_t>(length));
+    std::memset(m + length, '0', static_cast<std::size_t>(MAX_SIGNIFICANT - length));
+    return p;
+  }
+  std::memcpy(m, decimal, MAX_SIGNIFICANT);
+  const char next = decimal[MAX_SIGNIFICANT];
+  bool beyond = false;
+  for (int i = MAX_SIGNIFICANT + 1; i < length && !beyond; ++i) beyond = decimal[i] != '0';
+  const bool odd = (m[MAX_SIGNIFICANT - 1] - '0') % 2 == 1;
+  if (next > '5' || (next == '5' && (beyond || odd))) {
+    int i = MAX_SIGNIFICANT - 1;
+    while (i >= 0 && m[i] == '9') m[i--] = '0';
+    if (i >= 0) {
+      ++m[i];
+    } else {
+      m[0] = '1';
+      ++p;
+    }
+  }
+  return p;
+}
+
 }  // namespace
 
 long double ParseNumber(std::string_view text) {
@@ -191,29 +276,16 @@ std::string FormatNumber(double value, int n) {
   if (value == 0 || std::isnan(value)) return " 0";
   std::string text(1, value < 0 ? '-' : ' ');
 
-  char digits[MAX_SIGNIFICANT + 2];  // n digits, plus room for a carry
-  int p;                             // value is about 0.d1 d2 ... x 10^p
+  char digits[MAX_SIGNIFICANT];  // the 18 digits of the first rounding, then the n kept
+  int p;                         // value is about 0.d1 d2 ... x 10^p
   if (std::isinf(value)) {
     for (int i = 0; i < n; ++i) digits[i] = '9';
     p = 999;
   } else {
-    // First rounding: the exact value to 18 significant digits, half to even.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, MAX_SIGNIFICANT - 1);
-    // buffer holds "d.ddddddddddddddddde+xx" (or "e-xx").
-    char m[MAX_SIGNIFICANT];
-    m[0] = buffer[0];
-    for (int i = 1; i < MAX_SIGNIFICANT; ++i) m[i] = buffer[i + 1];
-    const char* exponentSign = buffer + MAX_SIGNIFICANT + 2;
-    int exponent10 = 0;
-    std::from_chars(exponentSign + 1, result.ptr, exponent10);
-    if (*exponentSign == '-') exponent10 = -exponent10;
-    p = exponent10 + 1;
+    p = ScaleToEighteenDigits(std::fabs(value), digits);
 
     // Second rounding: to n digits on the (n+1)-th digit alone, an exact 5 going to even.
-    for (int i = 0; i < n; ++i) digits[i] = m[i];
-    const int next = n < MAX_SIGNIFICANT ? m[n] - '0' : 0;
+    const int next = n < MAX_SIGNIFICANT ? digits[n] - '0' : 0;
     const bool roundUp = next > 5 || (next == 5 && (digits[n - 1] - '0') % 2 == 1);
     if (roundUp) {
       int i = n - 1;
