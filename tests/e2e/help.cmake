@@ -4,7 +4,7 @@
 # The program with test hooks (test_hooks.cpp): help requests on any control id.
 coilcalc_add_program(coilcalc_hooked ${CMAKE_CURRENT_SOURCE_DIR}/test_hooks.cpp)
 
-add_executable(coilcalc_help_e2e_tests help_e2e_test.cpp user_input.cpp)
+add_executable(coilcalc_help_e2e_tests help_e2e_test.cpp)
 target_include_directories(coilcalc_help_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR}/calc
                                                            ${PROJECT_SOURCE_DIR}/tests/help)
 target_link_libraries(coilcalc_help_e2e_tests PRIVATE coilcalc_e2e_driver GTest::gtest_main)
@@ -14,7 +14,7 @@ coilcalc_add_e2e_test(e2e.help DRIVER coilcalc_help_e2e_tests PROGRAM coilcalc F
 coilcalc_add_e2e_test(e2e.help_hooked DRIVER coilcalc_help_e2e_tests PROGRAM coilcalc_hooked
                       FILTER "HelpHooked.*")
 
-add_executable(coilcalc_storm_tests storm_test.cpp user_input.cpp)
+add_executable(coilcalc_storm_tests storm_test.cpp)
 target_link_libraries(coilcalc_storm_tests PRIVATE coilcalc_e2e_driver coilcalc_help_texts
                                                    GTest::gtest_main)
 add_dependencies(coilcalc_storm_tests coilcalc)

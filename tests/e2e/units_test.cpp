@@ -3,6 +3,7 @@
 
 #include "control_ids.h"
 #include "program_test.h"
+#include "user_input.h"
 
 namespace {
 
@@ -107,15 +108,7 @@ TEST(Ending, AltF4EndsTheProgram) {
   Program program;
   ASSERT_TRUE(StartProgram(program));
   SetForegroundWindow(program.dialog);
-  INPUT keys[4] = {};
-  for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = VK_MENU;
-  keys[1].ki.wVk = VK_F4;
-  keys[2].ki.wVk = VK_F4;
-  keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  keys[3].ki.wVk = VK_MENU;
-  keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  PressChord(VK_MENU, VK_F4);
   DWORD exitCode = 1;
   EXPECT_TRUE(WaitForExit(program, 5000, &exitCode));
   EXPECT_EQ(exitCode, 0u);
