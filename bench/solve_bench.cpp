@@ -24,30 +24,30 @@ void CoilTurnsAlone(benchmark::State& state) {
 BENCHMARK(CoilTurnsAlone);
 
 // Reset, seed and solve as the command line does it, result formatting included.
-void SolveOnce(std::int16_t mode, const char* diameter, const char* height, const char* turns,
-               const char* inductance) {
-  ResetHeadlessDialog();
-  SeedControlText(IDC_DIAMETER, diameter);
-  SeedControlText(IDC_HEIGHT, height);
-  SeedControlText(IDC_TURNS, turns);
-  SeedControlText(IDC_INDUCTANCE, inductance);
-  lengthScale = 1.0f;
-  solveMode = mode;
-  SolveCoil();
+void SolveOnce(const SolveCase& solveCase) {
+  RunSolveCase(solveCase);
+  benchmark::DoNotOptimize(PeekControlText(IDC_RESONANCE).data());
 }
+
+const SolveCase ONE_BY_ONE_TEN_TURNS = {
+    INCHES.scale,
+    SOLVE_FOR_INDUCTANCE,
+    {{IDC_DIAMETER, "1"}, {IDC_HEIGHT, "1"}, {IDC_TURNS, "10"}}};
+const SolveCase TWO_BY_ONE_FOR_TEN_UH = {
+    INCHES.scale,
+    SOLVE_FOR_TURNS,
+    {{IDC_DIAMETER, "2"}, {IDC_HEIGHT, "1"}, {IDC_INDUCTANCE, "10"}}};
 
 void SolveCoilInductanceMode(benchmark::State& state) {
   for (auto _ : state) {
-    SolveOnce(1, "1", "1", "10", "");
-    benchmark::DoNotOptimize(PeekControlText(IDC_RESONANCE).data());
+    SolveOnce(ONE_BY_ONE_TEN_TURNS);
   }
 }
 BENCHMARK(SolveCoilInductanceMode);
 
 void SolveCoilTurnsMode(benchmark::State& state) {
   for (auto _ : state) {
-    SolveOnce(0, "2", "1", "", "10");
-    benchmark::DoNotOptimize(PeekControlText(IDC_RESONANCE).data());
+    SolveOnce(TWO_BY_ONE_FOR_TEN_UH);
   }
 }
 BENCHMARK(SolveCoilTurnsMode);

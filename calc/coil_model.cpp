@@ -20,8 +20,6 @@ constexpr float C4 = 3.99426e-5f;
 constexpr float C5 = 1.57224e-6f;
 constexpr double C6 = 2.409057e-8;
 
-constexpr float TURNS_MIN = 2;
-constexpr float TURNS_MAX = 16384;
 constexpr float RELATIVE_TOLERANCE = 0.0001f;
 constexpr float PI_APPROX = 3.14159f;
 constexpr float USABLE_PITCH = 0.95f;
@@ -37,15 +35,11 @@ float RoundToThousandths(float n) {
   return Store(std::nearbyint(static_cast<double>(n) * 1000.0) / 1000.0);
 }
 
-float CentreDiameter(float D, float H, float N) {
-  return Store(static_cast<double>(D) + static_cast<double>(H) / N);
-}
-
 using Residual = float (*)(float Dc, float H, float L, float N);
 
 float SolveTurns(float D, float H, float L, Residual residual) {
-  float lo = TURNS_MIN;
-  float hi = TURNS_MAX;
+  float lo = MIN_TURNS;
+  float hi = MAX_TURNS;
   const float tol = Store(static_cast<double>(RELATIVE_TOLERANCE) * L);
   // The residuals at the ends are carried over from pass to pass: an end only ever moves
   // to the midpoint, whose residual is already known.
@@ -70,6 +64,10 @@ float SolveTurns(float D, float H, float L, Residual residual) {
 }
 
 }  // namespace
+
+float CentreDiameter(float D, float H, float N) {
+  return Store(static_cast<double>(D) + static_cast<double>(H) / N);
+}
 
 float CoilInductance(float D, float H, float N) {
   const float Dc = CentreDiameter(D, H, N);

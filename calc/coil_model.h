@@ -16,6 +16,12 @@
 //   MaxWireGauge(1, 10) = 11, MaxWireGauge(0.1, 16384) = 95, MaxWireGauge(1, 2) = 0
 #pragma once
 
+// The legal numbers of turns; the turn solvers search this range.
+constexpr float MIN_TURNS = 2;
+constexpr float MAX_TURNS = 16384;
+
+// The centre diameter of the winding, D + H/N.
+float CentreDiameter(float D, float H, float N);
 float CoilInductance(float D, float H, float N);
 float CoilTurns(float D, float H, float L);
 

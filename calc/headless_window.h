@@ -1,8 +1,12 @@
 // An in-memory dialog for the solve: control texts in a table, every write and message logged.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "solve.h"
 
 // One event of a solve, in the order the program made it.
 struct TraceEntry {
@@ -11,16 +15,30 @@ struct TraceEntry {
   std::string text;     // the message text, or the text written
 };
 
+// What one headless solve starts from: the length unit and mode set directly, and the
+// control texts that replace the start-up texts before the solve.
+struct SolveCase {
+  float lengthScale = INCHES.scale;
+  std::int16_t solveMode = SOLVE_FOR_INDUCTANCE;
+  std::vector<std::pair<int, std::string>> seeds;  // control id, text
+};
+
 // Puts every control back to its start-up text and clears the trace.
 void ResetHeadlessDialog();
+
+// Resets the dialog, seeds the case's texts, sets the unit and mode as the options and solve
+// buttons leave them (without a unit click, which would also reset result lines that a case
+// may seed on purpose) and runs SolveCoil. The trace then holds what the solve did.
+void RunSolveCase(const SolveCase& solveCase);
+
+// Whether the last solve completed. A check that stops a solve shows its message and writes
+// nothing after it, while a completed solve always ends by writing the self-resonance line:
+// so the solve completed exactly when the trace ends with that write.
+bool SolveCompleted();
 
 // The field name of a control that a solve reads or writes ("diameter", "wire_length", ...),
 // or an empty string for any other id.
 std::string FieldName(int id);
-// The control id of a field name, or 0 when the name is unknown.
-int FieldId(const std::string& name);
-// The names of the nine solve fields, in control-id order.
-const std::vector<std::string>& FieldNames();
 
 // Direct access to a control's text, without logging (for seeding and reading back).
 void SeedControlText(int id, const std::string& text);

@@ -18,6 +18,8 @@ constexpr int MANTISSA_DIGITS = 18;    // digits accumulated exactly
 constexpr int EXPONENT_LIMIT = 9999;   // an exponent saturates here
 constexpr int MAGNITUDE_LIMIT = 4933;  // beyond +-10^4932 the value saturates or vanishes
 constexpr int MAX_SIGNIFICANT = 18;    // FormatNumber's largest digit count
+// Infinity is shown as n nines at this power of ten: " 9.99E+998" for n = 3.
+constexpr int INFINITY_DECIMAL_EXPONENT = 999;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -30,6 +32,20 @@ long double PowerOfTen(int k) {
                                       1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
   if (k >= 0 && k <= 27) return exact[k];
   return std::pow(10.0L, static_cast<long double>(k));
+}
+
+// Adds one to the last of `count` decimal digits, carrying to the left. Returns true when the
+// carry ran past the first digit (all were nines): the digits then read 1 and zeros, standing
+// for one power of ten more.
+bool RoundUpLastDigit(char* digits, int count) {
+  int i = count - 1;
+  while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+  if (i >= 0) {
+    ++digits[i];
+    return false;
+  }
+  digits[0] = '1';
+  return true;
 }
 
 int DigitValue(char c) {
@@ -173,14 +189,7 @@ int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
   for (int i = MAX_SIGNIFICANT + 1; i < length && !beyond; ++i) beyond = decimal[i] != '0';
   const bool odd = (m[MAX_SIGNIFICANT - 1] - '0') % 2 == 1;
   if (next > '5' || (next == '5' && (beyond || odd))) {
-    int i = MAX_SIGNIFICANT - 1;
-    while (i >= 0 && m[i] == '9') m[i--] = '0';
-    if (i >= 0) {
-      ++m[i];
-    } else {
-      m[0] = '1';
-      ++p;
-    }
+    if (RoundUpLastDigit(m, MAX_SIGNIFICANT)) ++p;
   }
   return p;
 }
@@ -280,24 +289,14 @@ std::string FormatNumber(double value, int n) {
   int p;                         // value is about 0.d1 d2 ... x 10^p
   if (std::isinf(value)) {
     for (int i = 0; i < n; ++i) digits[i] = '9';
-    p = 999;
+    p = INFINITY_DECIMAL_EXPONENT;
   } else {
     p = ScaleToEighteenDigits(std::fabs(value), digits);
 
     // Second rounding: to n digits on the (n+1)-th digit alone, an exact 5 going to even.
     const int next = n < MAX_SIGNIFICANT ? digits[n] - '0' : 0;
     const bool roundUp = next > 5 || (next == 5 && (digits[n - 1] - '0') % 2 == 1);
-    if (roundUp) {
-      int i = n - 1;
-      while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-      if (i >= 0) {
-        ++digits[i];
-      } else {
-        digits[0] = '1';
-        for (int k = 1; k < n; ++k) digits[k] = '0';
-        ++p;
-      }
-    }
+    if (roundUp && RoundUpLastDigit(digits, n)) ++p;
   }
 
   int j = n;

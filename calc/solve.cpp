@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "coil_model.h"
-#include "control_ids.h"
+#include "dialog_controls.h"
 #include "number_text.h"
 #include "window_ops.h"
 
@@ -31,8 +31,6 @@ const char* const TOO_MANY_TURNS = "Number of turns must be 16384 or less";
 const char* const INDUCTANCE_TOO_LARGE = "Number in inductance box must be\r\nless than 65536";
 const char* const NO_SOLUTION = "# of turns being asked for is out of range.";
 
-constexpr float MIN_TURNS = 2;
-constexpr float MAX_TURNS = 16384;
 constexpr long double MAX_INDUCTANCE_ENTRY = 65536;
 constexpr double MAX_RATIO = 10;
 
@@ -40,10 +38,26 @@ inline float Store(long double value) { return static_cast<float>(value); }
 
 }  // namespace
 
+const LengthUnit& SelectedLengthUnit() { return lengthScale == 1.0f ? INCHES : MILLIMETRES; }
+
+const LengthUnit* FindLengthUnit(std::string_view name) {
+  for (const LengthUnit* unit : LENGTH_UNITS) {
+    if (name == unit->name) return unit;
+  }
+  return nullptr;
+}
+
+void ResetResultLines() {
+  wireLengthText = FindDialogControl(IDC_WIRE_LENGTH)->startText;
+  wireSizeText = FindDialogControl(IDC_WIRE_SIZE)->startText;
+  capacitanceText = FindDialogControl(IDC_CAPACITANCE)->startText;
+  resonanceText = FindDialogControl(IDC_RESONANCE)->startText;
+}
+
 void SolveCoil() {
   const float D = Store(ParseNumber(GetControlText(IDC_DIAMETER)) / lengthScale);
   const float H = Store(ParseNumber(GetControlText(IDC_HEIGHT)) / lengthScale);
-  const char* const lengthSuffix = lengthScale == 1.0f ? "  inches" : "  mm";
+  const char* const lengthSuffix = SelectedLengthUnit().resultSuffix;
 
   if (D <= 0 || H <= 0) {
     ShowMessageBox(BAD_DIMENSIONS, INVALID_DATA);
@@ -62,7 +76,7 @@ void SolveCoil() {
   float L;
   std::string inductanceText;
   std::string unitText;
-  if (solveMode == 1) {
+  if (solveMode == SOLVE_FOR_INDUCTANCE) {
     N = Store(ParseNumber(GetControlText(IDC_TURNS)));
     if (N < MIN_TURNS) {
       N = MIN_TURNS;
@@ -107,7 +121,7 @@ void SolveCoil() {
       return;
     }
   }
-  const float Dc = Store(static_cast<double>(D) + static_cast<double>(H) / N);
+  const float Dc = CentreDiameter(D, H, N);
 
   wireLengthText = "Wire Length: " + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
   wireSizeText = "Maximum wire size: " + FormatNumber(MaxWireGauge(H, N), 7) + "  AWG";

@@ -7,17 +7,14 @@
 #include <string>
 
 #include "batch.h"
-#include "control_ids.h"
-#include "headless_window.h"
-#include "solve.h"
+#include "dialog_controls.h"
 #include "solve_case.h"
+#include "version.h"
 
 namespace {
 
 constexpr int EXIT_STOPPED = 1;
 constexpr int EXIT_USAGE = 2;
-
-const char* const VERSION_TEXT = "coilcalc-cli 1.05";
 
 const char* const HELP_FOOTER = R"(
 A solve reads the texts of the dialog's fields exactly as the dialog would: a field that is
@@ -72,11 +69,13 @@ int main(int argc, char** argv) {
       "or the number of turns for an inductance.",
       "coilcalc-cli"};
   app.footer(HELP_FOOTER);
-  app.set_version_flag("--version", VERSION_TEXT, "Print the program's version and exit");
+  app.set_version_flag("--version", std::string("coilcalc-cli ") + VERSION_TEXT,
+                       "Print the program's version and exit");
 
-  std::string unit = "in";
-  std::string mode = "inductance";
-  std::string diameter, height, turns, inductance, inductanceUnit = "uH";
+  std::string unit = INCHES.name;
+  std::string mode = SOLVE_MODE_NAMES[0].name;
+  std::string diameter, height, turns, inductance;
+  std::string inductanceUnit = FindDialogControl(IDC_INDUCTANCE_UNIT)->startText;
   bool json = false;
   bool batch = false;
 
@@ -84,12 +83,12 @@ int main(int argc, char** argv) {
   CLI::App* single = app.add_option_group("Single solve");
   CLI::App* many = app.add_option_group("Batch");
   single->add_option("--unit", unit, "Unit of length of diameter and height (default: in)")
-      ->check(CLI::IsMember({"in", "mm"}));
+      ->check(CLI::IsMember({INCHES.name, MILLIMETRES.name}));
   single
       ->add_option("--mode", mode,
                    "inductance: solve for the inductance from the turns; turns: solve for "
                    "the turns from the inductance (default: inductance)")
-      ->check(CLI::IsMember({"inductance", "turns"}));
+      ->check(CLI::IsMember({SOLVE_MODE_NAMES[0].name, SOLVE_MODE_NAMES[1].name}));
   struct Entry {
     int id;
     std::string* text;
@@ -121,8 +120,8 @@ int main(int argc, char** argv) {
   if (batch) return RunBatch(STDIN_FILENO, stdout);
 
   SolveCase solveCase;
-  solveCase.lengthScale = unit == "mm" ? MILLIMETRES_PER_INCH : 1.0f;
-  solveCase.solveMode = mode == "inductance" ? 1 : 0;
+  solveCase.lengthScale = FindLengthUnit(unit)->scale;
+  solveCase.solveMode = *FindSolveMode(mode);
   for (const Entry& entry : entries) {
     // The unit box is seeded with its default even when not given; it starts as "uH" anyway.
     if (entry.option->count() > 0 || entry.id == IDC_INDUCTANCE_UNIT)

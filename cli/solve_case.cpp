@@ -1,27 +1,16 @@
 // One solve of the command line: seeding the in-memory dialog, running the solve, reading it back.
 #include "solve_case.h"
 
-#include "control_ids.h"
-#include "headless_window.h"
-#include "solve.h"
+#include "dialog_controls.h"
 
 const int RESULT_CONTROLS[7] = {IDC_INDUCTANCE, IDC_INDUCTANCE_UNIT, IDC_TURNS,    IDC_WIRE_LENGTH,
                                 IDC_WIRE_SIZE,  IDC_CAPACITANCE,     IDC_RESONANCE};
 
-void RunSolveCase(const SolveCase& solveCase) {
-  ResetHeadlessDialog();
-  for (const auto& [id, text] : solveCase.seeds) SeedControlText(id, text);
-  // Set directly, as the solve buttons and unit options would leave them; clicking a unit
-  // option would also reset the result lines, which a request may have given on purpose.
-  lengthScale = solveCase.lengthScale;
-  solveMode = solveCase.solveMode;
-  SolveCoil();
-}
-
-bool SolveCompleted() {
-  // A completed solve always ends with the write of the self-resonance line.
-  const std::vector<TraceEntry>& trace = HeadlessTrace();
-  return !trace.empty() && !trace.back().isMessage && trace.back().subject == "resonance";
+const std::int16_t* FindSolveMode(std::string_view name) {
+  for (const SolveModeName& entry : SOLVE_MODE_NAMES) {
+    if (name == entry.name) return &entry.mode;
+  }
+  return nullptr;
 }
 
 namespace {
@@ -125,9 +114,12 @@ struct RequestReader {
   bool WrongValue() {
     if (depth == 0) return Fail("a request must be a JSON object");
     if (depth == 1 && topKey == "fields") return Fail("\"fields\" must be an object of texts");
+    if (depth == 1 && topKey == "unit")
+      return Fail(std::string("\"unit\" must be \"") + INCHES.name + "\" or \"" + MILLIMETRES.name +
+                  "\"");
     if (depth == 1)
-      return Fail("\"" + topKey + "\" must be \"" +
-                  (topKey == "unit" ? "in\" or \"mm\"" : "inductance\" or \"turns\""));
+      return Fail(std::string("\"mode\" must be \"") + SOLVE_MODE_NAMES[0].name + "\" or \"" +
+                  SOLVE_MODE_NAMES[1].name + "\"");
     return Fail("the text of field \"" + FieldName(fieldId) + "\" must be a string");
   }
 
@@ -167,13 +159,17 @@ struct RequestReader {
       solveCase->seeds.emplace_back(fieldId, std::move(text));
       return true;
     }
-    if (depth == 1 && topKey == "unit" && (text == "in" || text == "mm")) {
-      solveCase->lengthScale = text == "in" ? 1.0f : MILLIMETRES_PER_INCH;
-      return true;
+    if (depth == 1 && topKey == "unit") {
+      if (const LengthUnit* unit = FindLengthUnit(text)) {
+        solveCase->lengthScale = unit->scale;
+        return true;
+      }
     }
-    if (depth == 1 && topKey == "mode" && (text == "inductance" || text == "turns")) {
-      solveCase->solveMode = text == "inductance" ? 1 : 0;
-      return true;
+    if (depth == 1 && topKey == "mode") {
+      if (const std::int16_t* mode = FindSolveMode(text)) {
+        solveCase->solveMode = *mode;
+        return true;
+      }
     }
     return WrongValue();
   }
@@ -185,8 +181,8 @@ struct RequestReader {
 }  // namespace
 
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
-  solveCase.lengthScale = 1.0f;
-  solveCase.solveMode = 1;
+  solveCase.lengthScale = SolveCase{}.lengthScale;
+  solveCase.solveMode = SolveCase{}.solveMode;
   solveCase.seeds.clear();
   error.clear();
   if (line.empty()) {

@@ -9,22 +9,20 @@
 #include <utility>
 #include <vector>
 
-// What one solve starts from: the length unit and mode set directly, and the control texts
-// that replace the start-up texts before the solve.
-struct SolveCase {
-  float lengthScale = 1.0f;
-  std::int16_t solveMode = 1;
-  std::vector<std::pair<int, std::string>> seeds;  // control id, text
-};
+#include "headless_window.h"
 
 // The seven controls a completed solve writes, in the order the answer lists them.
 extern const int RESULT_CONTROLS[7];
 
-// Puts the in-memory dialog back to start-up, seeds the case's texts and runs the solve.
-void RunSolveCase(const SolveCase& solveCase);
-
-// True when the last solve wrote its results (a check did not stop it).
-bool SolveCompleted();
+// The names of the two solve modes on the command line and in batch requests.
+struct SolveModeName {
+  const char* name;
+  std::int16_t mode;
+};
+inline constexpr SolveModeName SOLVE_MODE_NAMES[2] = {{"inductance", SOLVE_FOR_INDUCTANCE},
+                                                      {"turns", SOLVE_FOR_TURNS}};
+// The mode of a name, or nullptr.
+const std::int16_t* FindSolveMode(std::string_view name);
 
 // The answer to the last solve: {"messages": [...], "fields": {...}, "trace": [...]}.
 // It is rebuilt in place on every call, so its texts reuse their storage from case to case.

@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "control_ids.h"
+#include "dialog_controls.h"
+#include "expected_messages.h"
 #include "fuzz_support.h"
 #include "headless_window.h"
 #include "number_text.h"
@@ -21,16 +22,14 @@
 
 namespace {
 
-const std::string INVALID_DATA = "Invalid data";
-const std::string BAD_DIMENSIONS = "Diameter and Height must be numbers greater than zero";
-const std::string TOO_FLAT =
-    "Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height";
-const std::string TOO_LONG =
-    "Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height";
-const std::string TOO_FEW_TURNS = "# of turns has been set to 2 (minimum legal value)";
-const std::string TOO_MANY_TURNS = "Number of turns must be 16384 or less";
-const std::string INDUCTANCE_TOO_LARGE = "Number in inductance box must be\r\nless than 65536";
-const std::string NO_SOLUTION = "# of turns being asked for is out of range.";
+const std::string INVALID_DATA = BAD_DIMENSIONS_MESSAGE.caption;
+const std::string BAD_DIMENSIONS = BAD_DIMENSIONS_MESSAGE.text;
+const std::string TOO_FLAT = TOO_FLAT_MESSAGE.text;
+const std::string TOO_LONG = TOO_LONG_MESSAGE.text;
+const std::string TOO_FEW_TURNS = TOO_FEW_TURNS_MESSAGE.text;
+const std::string TOO_MANY_TURNS = TOO_MANY_TURNS_MESSAGE.text;
+const std::string INDUCTANCE_TOO_LARGE = INDUCTANCE_TOO_LARGE_MESSAGE.text;
+const std::string NO_SOLUTION = NO_SOLUTION_MESSAGE.text;
 
 constexpr std::array<int, 25> ALL_CONTROLS = {
     IDC_DIAMETER,       IDC_HEIGHT,           IDC_TURNS,        IDC_INDUCTANCE_UNIT,
@@ -78,7 +77,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
   SolveCoil();
   const std::vector<TraceEntry>& trace = HeadlessTrace();
 
-  const bool forInductance = solveMode == 1;
+  const bool forInductance = solveMode == SOLVE_FOR_INDUCTANCE;
   std::string where = std::string("mode ") + std::to_string(solveMode) +
                       (millimetres ? ", mm" : ", inches") + ", diameter " +
                       Quoted(entries.diameter) + ", height " + Quoted(entries.height) + ", turns " +
@@ -115,9 +114,9 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
       FUZZ_REQUIRE(message.text == expectedStop && message.subject == INVALID_DATA, where);
     } else {
       // Only the turns search can still fail.
-      FUZZ_REQUIRE(
-          !forInductance && message.text == NO_SOLUTION && message.subject == "Invalid Data",
-          where);
+      FUZZ_REQUIRE(!forInductance && message.text == NO_SOLUTION &&
+                       message.subject == NO_SOLUTION_MESSAGE.caption,
+                   where);
     }
     // A stopped solve changes nothing.
     for (std::size_t i = 0; i < ALL_CONTROLS.size(); ++i) {
@@ -213,14 +212,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ResetHeadlessDialog();
   const bool millimetres = (settings & 1) != 0;
-  lengthScale = millimetres ? MILLIMETRES_PER_INCH : 1.0f;
+  lengthScale = millimetres ? MILLIMETRES.scale : INCHES.scale;
   if ((settings & 2) != 0) {
-    solveMode = 1;
+    solveMode = SOLVE_FOR_INDUCTANCE;
   } else if ((settings & 4) != 0) {
     solveMode = static_cast<std::int16_t>(static_cast<std::int8_t>(settings) >> 3);
-    if (solveMode == 1) solveMode = -4;
+    if (solveMode == SOLVE_FOR_INDUCTANCE) solveMode = -4;
   } else {
-    solveMode = 0;
+    solveMode = SOLVE_FOR_TURNS;
   }
   SeedControlText(IDC_DIAMETER, entries.diameter);
   SeedControlText(IDC_HEIGHT, entries.height);

@@ -1,8 +1,8 @@
 // The replay helper of the solve tests.
 #include "replay.h"
 
+#include "dialog_controls.h"
 #include "headless_window.h"
-#include "solve.h"
 
 namespace {
 
@@ -17,18 +17,17 @@ std::vector<std::string> RenderTrace() {
 
 }  // namespace
 
-std::vector<std::string> Replay(Unit unit, Mode mode, const FieldTexts& fields) {
-  ResetHeadlessDialog();
-  for (const auto& [name, text] : fields) SeedControlText(FieldId(name), text);
-  lengthScale = unit == Unit::Inches ? 1.0f : MILLIMETRES_PER_INCH;
-  solveMode = static_cast<std::int16_t>(mode);
-  SolveCoil();
+std::vector<std::string> Replay(const LengthUnit& unit, std::int16_t mode,
+                                const FieldTexts& fields) {
+  SolveCase solveCase{unit.scale, mode, {}};
+  for (const auto& [name, text] : fields) solveCase.seeds.emplace_back(FieldId(name), text);
+  RunSolveCase(solveCase);
   return RenderTrace();
 }
 
-std::vector<std::string> ReplayAgain(Mode mode) {
+std::vector<std::string> ReplayAgain(std::int16_t mode) {
   ClearHeadlessTrace();
-  solveMode = static_cast<std::int16_t>(mode);
+  solveMode = mode;
   SolveCoil();
   return RenderTrace();
 }

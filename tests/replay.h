@@ -1,21 +1,22 @@
 // Replays one solve on the in-memory dialog and renders what the program did as text lines.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-enum class Unit { Inches, Millimetres };
-enum class Mode { Inductance = 1, Turns = 0 };
+#include "solve.h"
 
 using FieldTexts = std::vector<std::pair<std::string, std::string>>;
 
 // Starts from the start-up texts, seeds `fields` (by field name), runs SolveCoil and returns
 // its trace, one line per event: "set NAME=TEXT" or "message CAPTION: TEXT".
-std::vector<std::string> Replay(Unit unit, Mode mode, const FieldTexts& fields);
+std::vector<std::string> Replay(const LengthUnit& unit, std::int16_t mode,
+                                const FieldTexts& fields);
 
 // The same solve run again on the dialog as the last Replay left it.
-std::vector<std::string> ReplayAgain(Mode mode);
+std::vector<std::string> ReplayAgain(std::int16_t mode);
 
 // The trace lines of a completed solve, in the order the program writes the seven controls.
 std::vector<std::string> Completed(const std::string& inductance, const std::string& unit,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "control_ids.h"
+#include "expected_messages.h"
 #include "headless_window.h"
 #include "replay.h"
 
@@ -11,21 +12,17 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string BAD_DIMENSIONS =
-    Message("Invalid data", "Diameter and Height must be numbers greater than zero");
-const std::string TOO_FLAT =
-    Message("Invalid data",
-            "Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height");
-const std::string TOO_LONG = Message(
-    "Invalid data",
-    "Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height");
-const std::string TOO_FEW_TURNS =
-    Message("Invalid data", "# of turns has been set to 2 (minimum legal value)");
-const std::string TOO_MANY_TURNS = Message("Invalid data", "Number of turns must be 16384 or less");
-const std::string TOO_LARGE =
-    Message("Invalid data", "Number in inductance box must be\r\nless than 65536");
-const std::string NO_SOLUTION =
-    Message("Invalid Data", "# of turns being asked for is out of range.");
+std::string MessageLine(const ExpectedMessage& message) {
+  return Message(message.caption, message.text);
+}
+
+const std::string BAD_DIMENSIONS = MessageLine(BAD_DIMENSIONS_MESSAGE);
+const std::string TOO_FLAT = MessageLine(TOO_FLAT_MESSAGE);
+const std::string TOO_LONG = MessageLine(TOO_LONG_MESSAGE);
+const std::string TOO_FEW_TURNS = MessageLine(TOO_FEW_TURNS_MESSAGE);
+const std::string TOO_MANY_TURNS = MessageLine(TOO_MANY_TURNS_MESSAGE);
+const std::string TOO_LARGE = MessageLine(INDUCTANCE_TOO_LARGE_MESSAGE);
+const std::string NO_SOLUTION = MessageLine(NO_SOLUTION_MESSAGE);
 
 Lines Join(Lines head, const Lines& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -46,56 +43,58 @@ const Lines ONE_BY_ONE_TWO =
 
 struct Scenario {
   const char* name;
-  Unit unit;
-  Mode mode;
+  LengthUnit unit;
+  std::int16_t mode;
   FieldTexts fields;
   Lines expected;
 };
 
-// Where the expected texts come from: the first scenarios are the program's documented worked
-// examples; the others were printed by the independent reference tests/reference/coil_reference.py
-// (e.g. `coil_reference.py in:L:10:1:10`), which reproduces those worked examples too.
+// Where the expected texts come from: the first two scenarios are the 1 x 1 inch, 10-turn coil
+// worked out by hand from the formulas; the others were printed by the independent reference
+// tests/reference/coil_reference.py (e.g. `coil_reference.py in:L:10:1:10`), which gives the
+// hand-worked texts too.
 const Scenario SCENARIOS[] = {
-    {"WorkedExampleInches",
-     Unit::Inches,
-     Mode::Inductance,
+    {"OneByOneInchTenTurns",
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}},
      ONE_BY_ONE_TEN},
-    {"WorkedExampleMillimetres",
-     Unit::Millimetres,
-     Mode::Inductance,
+    {"OneByOneInchTenTurnsInMillimetres",
+     MILLIMETRES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "25.4"}, {"height", "25.4"}, {"turns", "10"}},
      Completed(" 2.023", "uH", " 10", "Wire Length:  877.76  mm", "Maximum wire size:  11  AWG",
                "Stray Capacitance:   1.392  picofarads",
                "Self-resonant at approximately:   94.9  MHz")},
     {"SmallCoilInNanohenries",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "0.25"}, {"height", "0.5"}, {"turns", "2"}},
      Completed(" 34.48", "nH", " 2", "Wire Length:  3.1416  inches", "Maximum wire size:  3  AWG",
                "Stray Capacitance:   5.695  picofarads",
                "Self-resonant at approximately:   359  MHz")},
-    // Model example C: L = 1.13326 uH, 534.070 mm, gauge 17, 0.363011 pF, 248.209 MHz.
+    // A 10 x 20 mm coil of 15 turns: L = 1.13326 uH, 534.070 mm, gauge 17, 0.363011 pF, 248.209
+    // MHz.
     {"MillimetreWheelerCoil",
-     Unit::Millimetres,
-     Mode::Inductance,
+     MILLIMETRES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "10"}, {"height", "20"}, {"turns", "15"}},
      Completed(" 1.133", "uH", " 15", "Wire Length:  534.07  mm", "Maximum wire size:  17  AWG",
                "Stray Capacitance:   .363  picofarads",
                "Self-resonant at approximately:   248  MHz")},
-    // Model example D: N = 13.397, 87.3174 in, gauge 13, 1.90612 pF, 36.4643 MHz.
+    // A 2 x 1 inch coil for 10 uH: N = 13.397, 87.3174 in, gauge 13, 1.90612 pF, 36.4643 MHz.
     {"TurnsForTenMicrohenries",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}},
      Completed("10", "uH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
                "Self-resonant at approximately:   36.5  MHz")},
-    // Model example E: Wheeler's formula solved on a 1 x 1 coil gives 9.998 turns; the
+    // Wheeler's formula solved on a 1 x 1 inch coil for 2.022838 uH gives 9.998 turns; the
     // results use 9.998 (34.551 in, not 34.557) while the field shows " 10".
-    {"TurnsBackFromExampleA",
-     Unit::Inches,
-     Mode::Turns,
+    {"TurnsBackForOneByOneInchCoil",
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "2.022838"}},
      Completed("2.022838", "uH", " 10", "Wire Length:  34.551  inches",
                "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
@@ -103,185 +102,185 @@ const Scenario SCENARIOS[] = {
 
     // Dimension checks, in either mode; nothing is written.
     {"EmptyDiameter",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"height", "1"}, {"turns", "10"}},
      {BAD_DIMENSIONS}},
     {"EmptyHeightTurnsMode",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"inductance", "5"}},
      {BAD_DIMENSIONS}},
     {"NegativeDiameter",
-     Unit::Millimetres,
-     Mode::Inductance,
+     MILLIMETRES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "-3"}, {"height", "1"}, {"turns", "10"}},
      {BAD_DIMENSIONS}},
     {"LettersAsHeight",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "abc"}, {"inductance", "5"}},
      {BAD_DIMENSIONS}},
     {"RatioTenPasses",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "10"}, {"height", "1"}, {"turns", "10"}},
      Completed(" 51.06", "uH", " 10", "Wire Length:  317.3  inches", "Maximum wire size:  11  AWG",
                "Stray Capacitance:   12.78  picofarads",
                "Self-resonant at approximately:   6.23  MHz")},
     {"RatioJustAboveTen",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "10.01"}, {"height", "1"}, {"turns", "10"}},
      {TOO_FLAT}},
     {"HeightRatioTenPasses",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "10"}, {"turns", "100"}},
      Completed(" 28.82", "uH", " 100", "Wire Length:  345.57  inches",
                "Maximum wire size:  11  AWG", "Stray Capacitance:   .1266  picofarads",
                "Self-resonant at approximately:   83.4  MHz")},
     {"HeightRatioJustAboveTen",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "10.01"}, {"inductance", "5"}},
      {TOO_LONG}},
     // The ratio is checked before the turns are read, so the turns are not corrected.
     {"RatioBeforeTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "20"}, {"height", "1"}, {"turns", "0"}},
      {TOO_FLAT}},
 
     // Turns below 2 are corrected, the run goes on with 2 turns.
     {"OneTurn",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "1"}},
      ONE_BY_ONE_TWO},
     {"ZeroTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "0"}},
      ONE_BY_ONE_TWO},
     {"NegativeTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "-3"}},
      ONE_BY_ONE_TWO},
     {"LettersAsTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "ten"}},
      ONE_BY_ONE_TWO},
     {"EmptyTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}},
      ONE_BY_ONE_TWO},
     {"TooManyTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "16385"}},
      {TOO_MANY_TURNS}},
     {"InfiniteTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "1e40"}},
      {TOO_MANY_TURNS}},
     // 1000 uH and more show in millihenries.
     {"MostTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "0.1"}, {"turns", "16384"}},
      Completed(" 1.354E+4", "mH", " 1.64E+4", "Wire Length:  51472  inches",
                "Maximum wire size:  95  AWG", "Stray Capacitance:   6.952E-4  picofarads",
                "Self-resonant at approximately:   1.64  MHz")},
     // Fractional turns compute as entered; only the field is cut to 3 digits.
     {"FractionalTurns",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "12.34"}},
      Completed(" 2.994", "uH", " 12.3", "Wire Length:  41.909  inches",
                "Maximum wire size:  13  AWG", "Stray Capacitance:   1.086  picofarads",
                "Self-resonant at approximately:   88.3  MHz")},
     {"CoarseWindingGaugeZero",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "2"}},
      {ONE_BY_ONE_TWO.begin() + 2, ONE_BY_ONE_TWO.end()}},
 
     // The inductance entry in turns mode.
     {"InductanceLimitPasses",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "65536"}, {"inductance_unit", "nH"}},
      Completed("65536", "nH", " 60.8", "Wire Length:  194.19  inches",
                "Maximum wire size:  27  AWG", "Stray Capacitance:   .1936  picofarads",
                "Self-resonant at approximately:   44.7  MHz")},
     {"InductanceLimitPassesInMillihenries",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "65536"}, {"inductance_unit", "mH"}},
      {NO_SOLUTION}},
     {"InductanceAboveLimit",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "65536.5"}, {"inductance_unit", "nH"}},
      {TOO_LARGE}},
     {"ZeroInductance",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "0"}},
      {NO_SOLUTION}},
     {"NegativeInductance",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "-1"}},
      {NO_SOLUTION}},
     {"EmptyInductance",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}},
      {NO_SOLUTION}},
     {"TwoTurnsGiveMore",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "0.2"}, {"height", "1"}, {"inductance", "0.01"}},
      {NO_SOLUTION}},
     // Unit texts other than exactly "nH" and "mH" count as microhenries and are written back.
     {"UpperCaseUnit",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", "UH"}},
      Completed("10", "UH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
                "Self-resonant at approximately:   36.5  MHz")},
     {"BlankBeforeNanohenries",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", " nH"}},
      Completed("10", " nH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
                "Self-resonant at approximately:   36.5  MHz")},
     {"Picohenries",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", "pH"}},
      Completed("10", "pH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
                "Self-resonant at approximately:   36.5  MHz")},
     // The entry is written back exactly as typed, trailing letters and all.
     {"TrailingUnitInEntry",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10uH"}, {"inductance_unit", "uH"}},
      Completed("10uH", "uH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
                "Self-resonant at approximately:   36.5  MHz")},
     {"MillihenriesConverted",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", ".01"}, {"inductance_unit", "mH"}},
      Completed(".01", "mH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
                "Stray Capacitance:   1.906  picofarads",
@@ -289,16 +288,19 @@ const Scenario SCENARIOS[] = {
 
     // Entries beyond float range end the run normally.
     {"InfiniteDimensions",
-     Unit::Inches,
-     Mode::Inductance,
+     INCHES,
+     SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1e40"}, {"height", "1"}, {"turns", "10"}},
      {TOO_FLAT}},
     {"InfiniteInductance",
-     Unit::Inches,
-     Mode::Turns,
+     INCHES,
+     SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "-1e40"}},
      {NO_SOLUTION}},
 };
+
+// Test names and failure reports show a scenario by its name, not as raw bytes.
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
 
 class SolveScenario : public testing::TestWithParam<Scenario> {};
 
@@ -313,16 +315,15 @@ INSTANTIATE_TEST_SUITE_P(Solve, SolveScenario, testing::ValuesIn(SCENARIOS),
                          });
 
 TEST(Solve, ShownTurnsReadBackTooManyOnSecondRun) {
-  Replay(Unit::Inches, Mode::Inductance,
-         {{"diameter", "1"}, {"height", "0.1"}, {"turns", "16384"}});
+  Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "1"}, {"height", "0.1"}, {"turns", "16384"}});
   EXPECT_EQ(PeekControlText(IDC_TURNS), " 1.64E+4");
-  EXPECT_EQ(ReplayAgain(Mode::Inductance), Lines{TOO_MANY_TURNS});
+  EXPECT_EQ(ReplayAgain(SOLVE_FOR_INDUCTANCE), Lines{TOO_MANY_TURNS});
 }
 
 TEST(Solve, StoppedRunKeepsEarlierResults) {
-  Replay(Unit::Inches, Mode::Inductance, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
+  Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
   SeedControlText(IDC_HEIGHT, "0");
-  EXPECT_EQ(ReplayAgain(Mode::Turns), Lines{BAD_DIMENSIONS});
+  EXPECT_EQ(ReplayAgain(SOLVE_FOR_TURNS), Lines{BAD_DIMENSIONS});
   EXPECT_EQ(PeekControlText(IDC_INDUCTANCE), " 2.023");
   EXPECT_EQ(PeekControlText(IDC_WIRE_LENGTH), "Wire Length:  34.557  inches");
   EXPECT_EQ(PeekControlText(IDC_HEIGHT), "0");
@@ -330,15 +331,15 @@ TEST(Solve, StoppedRunKeepsEarlierResults) {
 
 TEST(Solve, InductanceShownReadsBackAsTheSameCoil) {
   // The inductance written by one solve, solved back for turns, gives the turns again.
-  Replay(Unit::Inches, Mode::Inductance, {{"diameter", "0.5"}, {"height", "1"}, {"turns", "20"}});
+  Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "0.5"}, {"height", "1"}, {"turns", "20"}});
   EXPECT_EQ(PeekControlText(IDC_INDUCTANCE), " 2.425");
-  ReplayAgain(Mode::Turns);
+  ReplayAgain(SOLVE_FOR_TURNS);
   EXPECT_EQ(PeekControlText(IDC_TURNS), " 20");
   EXPECT_EQ(PeekControlText(IDC_INDUCTANCE), " 2.425");
 }
 
 TEST(Solve, ResultLinesAreKeptProgramWide) {
-  Replay(Unit::Inches, Mode::Inductance, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
+  Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
   EXPECT_EQ(wireLengthText, "Wire Length:  34.557  inches");
   EXPECT_EQ(wireSizeText, "Maximum wire size:  11  AWG");
   EXPECT_EQ(capacitanceText, "Stray Capacitance:   1.392  picofarads");
@@ -347,7 +348,7 @@ TEST(Solve, ResultLinesAreKeptProgramWide) {
 
 TEST(Solve, EntryFieldsAreOnlyRead) {
   // Diameter and height, with trailing text, stay as typed after a completed solve.
-  Replay(Unit::Inches, Mode::Inductance,
+  Replay(INCHES, SOLVE_FOR_INDUCTANCE,
          {{"diameter", " 1 in"}, {"height", "1.0\""}, {"turns", "10"}});
   EXPECT_EQ(PeekControlText(IDC_DIAMETER), " 1 in");
   EXPECT_EQ(PeekControlText(IDC_HEIGHT), "1.0\"");

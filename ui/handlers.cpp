@@ -1,7 +1,7 @@
 // The main window's event handlers: unit switch, quit, and the two solves.
 #include "handlers.h"
 
-#include "control_ids.h"
+#include "dialog_controls.h"
 #include "main_window.h"
 #include "solve.h"
 #include "window_ops.h"
@@ -16,22 +16,15 @@ bool IsClick(UINT message, WPARAM wParam) {
 
 LONG UnitOptionCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (!IsClick(message, wParam)) return 0;
-  const int id = LOWORD(wParam);
-  if (id == IDC_UNIT_MM) {
-    lengthScale = MILLIMETRES_PER_INCH;
-    SetControlText(IDC_DIAMETER_UNIT, " mm");
-    SetControlText(IDC_HEIGHT_UNIT, " mm");
-  } else if (id == IDC_UNIT_INCHES) {
-    lengthScale = 1.0f;
-    SetControlText(IDC_DIAMETER_UNIT, " inches");
-    SetControlText(IDC_HEIGHT_UNIT, " inches");
+  for (const LengthUnit* unit : LENGTH_UNITS) {
+    if (LOWORD(wParam) != unit->optionId) continue;
+    lengthScale = unit->scale;
+    SetControlText(IDC_DIAMETER_UNIT, unit->fieldLabel);
+    SetControlText(IDC_HEIGHT_UNIT, unit->fieldLabel);
   }
-  // The old results belong to the old unit. The last two captions keep the two blanks that
-  // a result line puts after them, unlike the start-up captions.
-  SetControlText(IDC_WIRE_LENGTH, "Wire Length: ");
-  SetControlText(IDC_WIRE_SIZE, "Maximum wire size (AWG):");
-  SetControlText(IDC_CAPACITANCE, "Stray Capacitance:  ");
-  SetControlText(IDC_RESONANCE, "Self-resonant at approximately:  ");
+  // The old results belong to the old unit.
+  for (const ResultCaption& caption : UNIT_SWITCH_CAPTIONS)
+    SetControlText(caption.id, caption.text);
   return 1;
 }
 
@@ -42,7 +35,7 @@ LONG QuitCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 LONG SolveInductanceCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_INDUCTANCE) {
-    solveMode = 1;
+    solveMode = SOLVE_FOR_INDUCTANCE;
     SolveCoil();
   }
   return 0;
@@ -50,7 +43,7 @@ LONG SolveInductanceCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
 
 LONG SolveTurnsCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_TURNS) {
-    solveMode = 0;
+    solveMode = SOLVE_FOR_TURNS;
     SolveCoil();
   }
   return 0;

@@ -3,9 +3,8 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
-#include "control_ids.h"
+#include "dialog_controls.h"
 #include "handlers.h"
 #include "help.h"
 #include "solve.h"
@@ -15,108 +14,94 @@ HWND mainDialog = nullptr;
 
 namespace {
 
-// The caption is kept as the three pieces it has always been made of.
-const char* const CAPTION_TITLE = "Inductance Calculator - Single-layer Air-core Coil    ";
-const char* const CAPTION_VERSION = "v1.05";
-const char* const CAPTION_AUTHOR = "       by: Zorvik";
-
-const char* const DIALOG_FONT = "MS Sans Serif";
-constexpr WORD DIALOG_FONT_POINTS = 8;
-constexpr short DIALOG_WIDTH = 380;
-constexpr short DIALOG_HEIGHT = 250;
-
 // DS_CONTEXTHELP puts the "?" button on the title bar. Windows derives WS_EX_CONTEXTHELP
 // from it, Wine does not; giving it in the template makes both show the same window.
 constexpr DWORD DIALOG_STYLE =
     WS_CAPTION | WS_SYSMENU | DS_CONTEXTHELP | DS_SETFONT | DS_3DLOOK | DS_NOFAILCREATE | DS_CENTER;
 constexpr DWORD DIALOG_EX_STYLE = WS_EX_CONTEXTHELP;
 
-constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE;
-constexpr DWORD PUSH_BUTTON = CHILD | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD OPTION_BUTTON = CHILD | WS_TABSTOP | BS_AUTORADIOBUTTON;
-constexpr DWORD GROUP_BOX = CHILD | BS_GROUPBOX;
-constexpr DWORD LABEL = CHILD | SS_LEFT;
-constexpr DWORD INPUT_FIELD = CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-constexpr DWORD OUTPUT_LINE = CHILD | ES_READONLY;
-constexpr DWORD COMBO_BOX = CHILD | WS_VSCROLL | CBS_DROPDOWN;
-constexpr DWORD IMAGE = CHILD | SS_BITMAP;
+// The resource name of the coil sketch (resource names match without regard to case).
+const char* const SKETCH_RESOURCE = "IndSketch";
 
-struct ControlRow {
+// What the Windows program adds to a row of the dialog's table: its class and styles.
+struct WindowClassAndStyle {
   const char* className;
   DWORD style;
   DWORD exStyle;
-  int id;
-  const char* text;
-  const std::string* resultLine;  // the result lines take their text from the solve's strings
-  short x, y, w, h;               // dialog units
-  bool coloured;                  // drawn on MAIN_BACKGROUND
-  EventHandler handler;
 };
 
-// In creation order, which is also the tab order and the Z order.
-const std::array<ControlRow, 25> controls = {{
-    // clang-format off
-    {"BUTTON", CHILD | WS_GROUP | BS_AUTORADIOBUTTON, 0, IDC_UNIT_MM, "mm", nullptr,
-     95, 10, 25, 12, true, UnitOptionCallback},
-    {"BUTTON", OPTION_BUTTON, 0, IDC_UNIT_INCHES, "inches", nullptr,
-     125, 10, 40, 12, true, UnitOptionCallback},
-    {"BUTTON", GROUP_BOX, 0, IDC_UNITS_FRAME, "Units of Length", nullptr,
-     30, 5, 140, 20, true, nullptr},
-    {"BUTTON", CHILD | WS_GROUP | BS_PUSHBUTTON, 0, IDC_QUIT, "Quit!", nullptr,
-     150, 210, 80, 30, false, QuitCallback},
-    {"STATIC", IMAGE, 0, IDC_SKETCH, "", nullptr,
-     250, 35, 95, 160, true, nullptr},
-    {"BUTTON", PUSH_BUTTON, 0, IDC_SOLVE_INDUCTANCE, "Solve for Inductance", nullptr,
-     155, 108, 75, 15, false, SolveInductanceCallback},
-    {"BUTTON", PUSH_BUTTON, 0, IDC_SOLVE_TURNS, "Solve for # of turns", nullptr,
-     125, 128, 75, 15, false, SolveTurnsCallback},
-    {"BUTTON", CHILD | BS_PUSHLIKE | BS_PUSHBUTTON, 0, IDC_ABOUT, "About this program", nullptr,
-     245, 10, 100, 15, false, AboutCallback},
-    {"BUTTON", GROUP_BOX, 0, IDC_CALCULATE_FRAME, "Calculate", nullptr,
-     10, 95, 230, 110, true, nullptr},
-    {"EDIT", INPUT_FIELD, WS_EX_CLIENTEDGE, IDC_DIAMETER, "", nullptr,
-     70, 50, 50, 12, false, nullptr},
-    {"EDIT", INPUT_FIELD, WS_EX_CLIENTEDGE, IDC_HEIGHT, "", nullptr,
-     70, 65, 50, 12, false, nullptr},
-    {"EDIT", INPUT_FIELD, WS_EX_CLIENTEDGE, IDC_TURNS, "", nullptr,
-     80, 130, 40, 13, false, nullptr},
-    {"EDIT", INPUT_FIELD, WS_EX_CLIENTEDGE, IDC_INDUCTANCE, "", nullptr,
-     80, 110, 40, 13, false, nullptr},
-    {"EDIT", OUTPUT_LINE, 0, IDC_WIRE_LENGTH, nullptr, &wireLengthText,
-     20, 152, 150, 12, true, nullptr},
-    {"EDIT", OUTPUT_LINE, 0, IDC_WIRE_SIZE, nullptr, &wireSizeText,
-     20, 164, 150, 12, true, nullptr},
-    {"EDIT", OUTPUT_LINE, 0, IDC_CAPACITANCE, nullptr, &capacitanceText,
-     20, 176, 150, 12, true, nullptr},
-    {"EDIT", OUTPUT_LINE, 0, IDC_RESONANCE, nullptr, &resonanceText,
-     20, 188, 150, 12, true, nullptr},
-    {"COMBOBOX", COMBO_BOX, 0, IDC_INDUCTANCE_UNIT, "", nullptr,
-     120, 110, 28, 48, false, nullptr},
-    {"STATIC", LABEL, 0, IDC_DIAMETER_LABEL, "Form diameter", nullptr,
-     15, 50, 50, 12, true, nullptr},
-    {"STATIC", LABEL, 0, IDC_DIAMETER_UNIT, " inches", nullptr,
-     130, 50, 30, 12, true, nullptr},
-    {"STATIC", LABEL, 0, IDC_HEIGHT_LABEL, "Winding height", nullptr,
-     15, 65, 50, 12, true, nullptr},
-    {"STATIC", LABEL, 0, IDC_HEIGHT_UNIT, " inches", nullptr,
-     130, 65, 30, 12, true, nullptr},
-    {"STATIC", LABEL, 0, IDC_TURNS_LABEL, "Enter # of Turns:", nullptr,
-     15, 130, 60, 12, true, nullptr},
-    {"STATIC", LABEL, 0, IDC_INDUCTANCE_LABEL, "Enter Inductance:", nullptr,
-     15, 110, 60, 12, true, nullptr},
-    {"BUTTON", GROUP_BOX, 0, IDC_WINDING_FRAME, "Winding Data", nullptr,
-     10, 35, 165, 50, true, nullptr},
-    // clang-format on
-}};
+constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE;
+
+WindowClassAndStyle ClassAndStyle(const DialogControl& control) {
+  WindowClassAndStyle result{};
+  switch (control.kind) {
+    case ControlKind::PushButton:
+      result = {"BUTTON", CHILD | BS_PUSHBUTTON, 0};
+      break;
+    case ControlKind::OptionButton:
+      result = {"BUTTON", CHILD | BS_AUTORADIOBUTTON, 0};
+      break;
+    case ControlKind::GroupBox:
+      result = {"BUTTON", CHILD | BS_GROUPBOX, 0};
+      break;
+    case ControlKind::Label:
+      result = {"STATIC", CHILD | SS_LEFT, 0};
+      break;
+    case ControlKind::InputField:
+      result = {"EDIT", CHILD | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      break;
+    case ControlKind::OutputLine:
+      result = {"EDIT", CHILD | ES_READONLY, 0};
+      break;
+    case ControlKind::ComboBox:
+      result = {"COMBOBOX", CHILD | WS_VSCROLL | CBS_DROPDOWN, 0};
+      break;
+    case ControlKind::Image:
+      result = {"STATIC", CHILD | SS_BITMAP, 0};
+      break;
+  }
+  if (IsTabStop(control)) result.style |= WS_TABSTOP;
+  if (control.variant == StyleVariant::GroupStart) result.style |= WS_GROUP;
+  if (control.variant == StyleVariant::PushLike) result.style |= BS_PUSHLIKE;
+  return result;
+}
+
+// The event handler of control `id`, or nullptr.
+EventHandler HandlerOf(int id) {
+  switch (id) {
+    case IDC_UNIT_MM:
+    case IDC_UNIT_INCHES:
+      return UnitOptionCallback;
+    case IDC_QUIT:
+      return QuitCallback;
+    case IDC_SOLVE_INDUCTANCE:
+      return SolveInductanceCallback;
+    case IDC_SOLVE_TURNS:
+      return SolveTurnsCallback;
+    case IDC_ABOUT:
+      return AboutCallback;
+    default:
+      return nullptr;
+  }
+}
+
+// The solve keeps the result lines' texts; the controls start from them.
+const std::string* ResultLineText(int id) {
+  switch (id) {
+    case IDC_WIRE_LENGTH:
+      return &wireLengthText;
+    case IDC_WIRE_SIZE:
+      return &wireSizeText;
+    case IDC_CAPACITANCE:
+      return &capacitanceText;
+    case IDC_RESONANCE:
+      return &resonanceText;
+    default:
+      return nullptr;
+  }
+}
 
 HBRUSH mainBackgroundBrush = nullptr;
-
-const ControlRow* FindControl(int id) {
-  for (const ControlRow& control : controls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
-}
 
 // A DLGTEMPLATE with no controls. It must start on a DWORD boundary, and its strings are
 // UTF-16 even for the ...A functions.
@@ -146,14 +131,14 @@ void BuildTemplate(DialogTemplate& t, const std::string& caption) {
   PutWord(t, 0);  // no menu
   PutWord(t, 0);  // the standard dialog class
   PutText(t, caption);
-  PutWord(t, DIALOG_FONT_POINTS);
+  PutWord(t, static_cast<WORD>(DIALOG_FONT_POINTS));
   PutText(t, DIALOG_FONT);
 }
 
 INT_PTR ColourReply(UINT message, WPARAM wParam, LPARAM lParam) {
   bool coloured = message == WM_CTLCOLORDLG;
   if (!coloured) {
-    const ControlRow* control = FindControl(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+    const DialogControl* control = FindDialogControl(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
     coloured = control != nullptr && control->coloured;
   }
   if (!coloured) return FALSE;
@@ -167,9 +152,8 @@ INT_PTR ColourReply(UINT message, WPARAM wParam, LPARAM lParam) {
 // dialog's standard treatment.
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {
-    const ControlRow* control = FindControl(LOWORD(wParam));
-    if (control != nullptr && control->handler != nullptr) {
-      const LONG result = control->handler(dialog, message, wParam, lParam);
+    if (const EventHandler handler = HandlerOf(LOWORD(wParam))) {
+      const LONG result = handler(dialog, message, wParam, lParam);
       if (!IsWindow(dialog)) return TRUE;  // "Quit!": nothing is left to handle the message
       if (result != 0) {
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
@@ -202,12 +186,17 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return FALSE;
 }
 
-HWND CreateControl(HINSTANCE instance, HFONT font, const ControlRow& row) {
+HWND CreateControl(HINSTANCE instance, HFONT font, const DialogControl& row) {
   RECT box = {row.x, row.y, row.x + row.w, row.y + row.h};
   MapDialogRect(mainDialog, &box);
-  const char* text = row.resultLine != nullptr ? row.resultLine->c_str() : row.text;
+  const std::string* resultLine = ResultLineText(row.id);
+  // The combo box gets its text once its list is filled.
+  const char* text = resultLine != nullptr               ? resultLine->c_str()
+                     : row.kind == ControlKind::ComboBox ? ""
+                                                         : row.startText;
+  const WindowClassAndStyle window = ClassAndStyle(row);
   const HWND control =
-      CreateWindowExA(row.exStyle, row.className, text, row.style, box.left, box.top,
+      CreateWindowExA(window.exStyle, window.className, text, window.style, box.left, box.top,
                       box.right - box.left, box.bottom - box.top, mainDialog,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -218,8 +207,8 @@ void ShowSketch(HINSTANCE instance, HWND control) {
   RECT client;
   GetClientRect(control, &client);
   // Stretched to the control; if it cannot be loaded the control stays blank.
-  const HANDLE sketch = LoadImageA(instance, "IndSketch", IMAGE_BITMAP, client.right, client.bottom,
-                                   LR_LOADMAP3DCOLORS);
+  const HANDLE sketch = LoadImageA(instance, SKETCH_RESOURCE, IMAGE_BITMAP, client.right,
+                                   client.bottom, LR_LOADMAP3DCOLORS);
   SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(sketch));
 }
 
@@ -247,37 +236,30 @@ void EndMainDialog(HWND dialog) {
 
 int RunMainWindow(HINSTANCE instance) {
   mainBackgroundBrush = CreateSolidBrush(MAIN_BACKGROUND);
-  lengthScale = 1.0f;
-  wireLengthText = "Wire Length: ";
-  wireSizeText = "Maximum wire size (AWG):";
-  capacitanceText = "Stray Capacitance:";
-  resonanceText = "Self-resonant at approximately:";
-  std::vector<std::string> inductanceUnits = {"nH", "uH", "mH"};
+  lengthScale = INCHES.scale;
+  ResetResultLines();
 
   DialogTemplate dialogTemplate;
-  BuildTemplate(dialogTemplate, std::string(CAPTION_TITLE) + CAPTION_VERSION + CAPTION_AUTHOR);
+  BuildTemplate(dialogTemplate, DialogCaption());
   mainDialog = CreateDialogIndirectParamA(
       instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.words.data()), nullptr,
       MainDialogProc, 0);
   const HFONT font = reinterpret_cast<HFONT>(SendMessageA(mainDialog, WM_GETFONT, 0, 0));
 
-  for (const ControlRow& row : controls) {
+  for (const DialogControl& row : DIALOG_CONTROLS) {
     const HWND control = CreateControl(instance, font, row);
     if (row.id == IDC_UNIT_INCHES) {
-      CheckRadioButton(mainDialog, IDC_UNIT_MM, IDC_UNIT_INCHES, IDC_UNIT_INCHES);
+      CheckRadioButton(mainDialog, IDC_UNIT_MM, IDC_UNIT_INCHES, INCHES.optionId);
     } else if (row.id == IDC_SKETCH) {
       ShowSketch(instance, control);
     } else if (row.id == IDC_INDUCTANCE_UNIT) {
-      for (const std::string& unit : inductanceUnits) {
-        if (!unit.empty())
-          SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit.c_str()));
-      }
-      SetWindowTextA(control, "uH");
+      for (const char* unit : INDUCTANCE_UNITS)
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+      SetWindowTextA(control, row.startText);
     }
   }
 
   InstallTestHooks(mainDialog);
   RunModal();
-  inductanceUnits.clear();
   return 0;
 }

@@ -21,6 +21,6 @@ void SetControlText(int id, const std::string& text) {
 }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  // MB_OK | MB_ICONINFORMATION | MB_TASKMODAL, no owner: the whole task waits for the box.
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(), 0x2040);
+  // No owner: the whole task waits for the box.
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MESSAGE_BOX_STYLE);
 }

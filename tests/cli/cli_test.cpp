@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_messages.h"
 #include "run_program.h"
 
 namespace {
@@ -20,11 +21,17 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-const char* const BAD_DIMENSIONS =
-    "Invalid data: Diameter and Height must be numbers greater than zero\n";
-const char* const TOO_FEW_TURNS =
-    "Invalid data: # of turns has been set to 2 (minimum legal value)\n";
-const char* const NO_SOLUTION = "Invalid Data: # of turns being asked for is out of range.\n";
+// A message as the command line writes it to stderr: "CAPTION: TEXT", each line on its own.
+std::string StderrLines(const ExpectedMessage& message) {
+  std::string text = message.text;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+    text.replace(at, 2, "\n");
+  return std::string(message.caption) + ": " + text + "\n";
+}
+
+const std::string BAD_DIMENSIONS = StderrLines(BAD_DIMENSIONS_MESSAGE);
+const std::string TOO_FEW_TURNS = StderrLines(TOO_FEW_TURNS_MESSAGE);
+const std::string NO_SOLUTION = StderrLines(NO_SOLUTION_MESSAGE);
 
 // ---- Single solves, text answers -------------------------------------------------------
 
@@ -54,13 +61,13 @@ TEST_P(CompletedSolve, PrintsTheSixResultLines) {
   }
 }
 
-const std::vector<const char*> WORKED_EXAMPLE = {"Inductance: 2.023 uH",
+const std::vector<const char*> ONE_BY_ONE_TEN = {"Inductance: 2.023 uH",
                                                  "Turns: 10",
                                                  "Wire Length:  34.557  inches",
                                                  "Maximum wire size:  11  AWG",
                                                  "Stray Capacitance:   1.392  picofarads",
                                                  "Self-resonant at approximately:   94.9  MHz"};
-const std::vector<const char*> WORKED_EXAMPLE_MM = {"Inductance: 2.023 uH",
+const std::vector<const char*> ONE_BY_ONE_TEN_MM = {"Inductance: 2.023 uH",
                                                     "Turns: 10",
                                                     "Wire Length:  877.76  mm",
                                                     "Maximum wire size:  11  AWG",
@@ -92,19 +99,19 @@ std::vector<std::string> TurnsFor(const std::string& inductance, const std::stri
 INSTANTIATE_TEST_SUITE_P(
     Cli, CompletedSolve,
     testing::Values(
-        TextCase{"WorkedExample",
+        TextCase{"OneByOneInchTenTurns",
                  {"--diameter", "1", "--height", "1", "--turns", "10"},
                  "",
-                 WORKED_EXAMPLE},
-        TextCase{"WorkedExampleInchesNamed",
+                 ONE_BY_ONE_TEN},
+        TextCase{"OneByOneInchTenTurnsInchesNamed",
                  {"--unit", "in", "--mode", "inductance", "--diameter", "1", "--height", "1",
                   "--turns", "10", "--inductance-unit", "mH"},
                  "",
-                 WORKED_EXAMPLE},
-        TextCase{"WorkedExampleMillimetres",
+                 ONE_BY_ONE_TEN},
+        TextCase{"OneByOneInchTenTurnsMillimetres",
                  {"--unit", "mm", "--diameter", "25.4", "--height", "25.4", "--turns", "10"},
                  "",
-                 WORKED_EXAMPLE_MM},
+                 ONE_BY_ONE_TEN_MM},
         TextCase{"MillimetreWheelerCoil",
                  {"--unit=mm", "--diameter=10", "--height=20", "--turns=15"},
                  "",
@@ -154,12 +161,8 @@ TEST_P(StoppedSolve, ShowsTheMessageAndNoResults) {
   EXPECT_EQ(run.out, "");
 }
 
-const char* const TOO_FLAT =
-    "Invalid data: Diameter/Height ratio must be less than 10.\n"
-    "   Reduce diameter or increase height\n";
-const char* const TOO_LONG =
-    "Invalid data: Ratio of Height/Diameter must be less than 10.\n"
-    "  Increase diameter or reduce height\n";
+const std::string TOO_FLAT = StderrLines(TOO_FLAT_MESSAGE);
+const std::string TOO_LONG = StderrLines(TOO_LONG_MESSAGE);
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, StoppedSolve,
@@ -176,11 +179,11 @@ INSTANTIATE_TEST_SUITE_P(
             "RatioBeforeTurns", {"--diameter", "1", "--height", "11", "--turns", "1"}, TOO_LONG},
         StoppedCase{"TooManyTurns",
                     {"--diameter", "1", "--height", "1", "--turns", "16385"},
-                    "Invalid data: Number of turns must be 16384 or less\n"},
+                    StderrLines(TOO_MANY_TURNS_MESSAGE)},
         StoppedCase{"InductanceTooLarge",
                     {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance",
                      "65536.5", "--inductance-unit", "nH"},
-                    "Invalid data: Number in inductance box must be\nless than 65536\n"},
+                    StderrLines(INDUCTANCE_TOO_LARGE_MESSAGE)},
         StoppedCase{
             "NoInductance", {"--mode", "turns", "--diameter", "1", "--height", "1"}, NO_SOLUTION}),
     [](const testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
@@ -243,7 +246,7 @@ Json StartUpFields() {
           {"resonance", "Self-resonant at approximately:"}};
 }
 
-Json WorkedExampleAnswer(const char* wireLength) {
+Json OneByOneTenAnswer(const char* wireLength) {
   Json fields = {{"inductance", " 2.023"},
                  {"inductance_unit", "uH"},
                  {"turns", " 10"},
@@ -256,36 +259,37 @@ Json WorkedExampleAnswer(const char* wireLength) {
   return {{"messages", Json::array()}, {"fields", fields}, {"trace", trace}};
 }
 
-const char* const TOO_FEW_TURNS_TEXT = "# of turns has been set to 2 (minimum legal value)";
+const char* const TOO_FEW_TURNS_TEXT = TOO_FEW_TURNS_MESSAGE.text;
 
 // The small coil after the minimum-turns correction: the "2" is written before the results.
 Json CorrectedSmallCoilAnswer() {
   // Two-element arrays are built explicitly: in a braced list they would read as objects.
-  return {{"messages", Json::array({Json::array({"Invalid data", TOO_FEW_TURNS_TEXT})})},
-          {"fields",
-           {{"inductance", " 34.48"},
-            {"inductance_unit", "nH"},
-            {"turns", " 2"},
-            {"wire_length", "Wire Length:  3.1416  inches"},
-            {"wire_size", "Maximum wire size:  3  AWG"},
-            {"capacitance", "Stray Capacitance:   5.695  picofarads"},
-            {"resonance", "Self-resonant at approximately:   359  MHz"}}},
-          {"trace",
-           {{"message", "Invalid data", TOO_FEW_TURNS_TEXT},
-            {"set", "turns", "2"},
-            {"set", "inductance", " 34.48"},
-            {"set", "inductance_unit", "nH"},
-            {"set", "turns", " 2"},
-            {"set", "wire_length", "Wire Length:  3.1416  inches"},
-            {"set", "wire_size", "Maximum wire size:  3  AWG"},
-            {"set", "capacitance", "Stray Capacitance:   5.695  picofarads"},
-            {"set", "resonance", "Self-resonant at approximately:   359  MHz"}}}};
+  return {
+      {"messages", Json::array({Json::array({TOO_FEW_TURNS_MESSAGE.caption, TOO_FEW_TURNS_TEXT})})},
+      {"fields",
+       {{"inductance", " 34.48"},
+        {"inductance_unit", "nH"},
+        {"turns", " 2"},
+        {"wire_length", "Wire Length:  3.1416  inches"},
+        {"wire_size", "Maximum wire size:  3  AWG"},
+        {"capacitance", "Stray Capacitance:   5.695  picofarads"},
+        {"resonance", "Self-resonant at approximately:   359  MHz"}}},
+      {"trace",
+       {{"message", TOO_FEW_TURNS_MESSAGE.caption, TOO_FEW_TURNS_TEXT},
+        {"set", "turns", "2"},
+        {"set", "inductance", " 34.48"},
+        {"set", "inductance_unit", "nH"},
+        {"set", "turns", " 2"},
+        {"set", "wire_length", "Wire Length:  3.1416  inches"},
+        {"set", "wire_size", "Maximum wire size:  3  AWG"},
+        {"set", "capacitance", "Stray Capacitance:   5.695  picofarads"},
+        {"set", "resonance", "Self-resonant at approximately:   359  MHz"}}}};
 }
 
-Json StoppedAnswer(const char* caption, const char* text, Json fields = StartUpFields()) {
-  return {{"messages", Json::array({Json::array({caption, text})})},
+Json StoppedAnswer(const ExpectedMessage& message, Json fields = StartUpFields()) {
+  return {{"messages", Json::array({Json::array({message.caption, message.text})})},
           {"fields", std::move(fields)},
-          {"trace", {{"message", caption, text}}}};
+          {"trace", {{"message", message.caption, message.text}}}};
 }
 
 // Parses each output line; a line that is not JSON becomes a string, so that it fails to match.
@@ -303,13 +307,13 @@ bool IsError(const Json& answer) {
          answer["error"].is_string() && !answer["error"].get<std::string>().empty();
 }
 
-TEST(CliJson, WorkedExampleAsOneObject) {
+TEST(CliJson, OneByOneInchTenTurnsAsOneObject) {
   const ProgramRun run = RunCli({"--json", "--diameter", "1", "--height", "1", "--turns", "10"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 1u);
-  EXPECT_EQ(answers[0], WorkedExampleAnswer("Wire Length:  34.557  inches"));
+  EXPECT_EQ(answers[0], OneByOneTenAnswer("Wire Length:  34.557  inches"));
 }
 
 TEST(CliJson, MinimumTurnsCorrectionInTheTrace) {
@@ -328,10 +332,7 @@ TEST(CliJson, StoppedSolveKeepsTheMessageJoinedByCrLf) {
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 1u);
   Json fields = StartUpFields();
-  EXPECT_EQ(answers[0], StoppedAnswer("Invalid data",
-                                      "Diameter/Height ratio must be less than 10.\r\n"
-                                      "   Reduce diameter or increase height",
-                                      fields));
+  EXPECT_EQ(answers[0], StoppedAnswer(TOO_FLAT_MESSAGE, fields));
 }
 
 TEST(CliJson, BytesThatAreNotUtf8BecomeReplacementCharacters) {
@@ -371,16 +372,16 @@ void ExpectAnswers(const std::vector<BatchLine>& lines, const std::string& out) 
   }
 }
 
-const char* const WORKED_REQUEST =
+const char* const ONE_BY_ONE_TEN_REQUEST =
     R"({"unit": "in", "mode": "inductance", "fields": {"diameter": "1", "height": "1", "turns": "10"}})";
-const char* const WORKED_REQUEST_MM =
+const char* const ONE_BY_ONE_TEN_REQUEST_MM =
     R"({"unit": "mm", "fields": {"diameter": "25.4", "height": "25.4", "turns": "10"}})";
 
 TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
   const std::vector<BatchLine> lines = {
-      {WORKED_REQUEST, WorkedExampleAnswer("Wire Length:  34.557  inches")},
+      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
       {"this is not JSON", nullptr},
-      {WORKED_REQUEST_MM, WorkedExampleAnswer("Wire Length:  877.76  mm")},
+      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
       {R"(["diameter", "1"])", nullptr},
       {R"("diameter")", nullptr},
       {R"({"unit": "cm"})", nullptr},
@@ -406,11 +407,10 @@ TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
 
 TEST(CliBatch, AllGoodLinesExitZero) {
   const std::vector<BatchLine> lines = {
-      {WORKED_REQUEST_MM, WorkedExampleAnswer("Wire Length:  877.76  mm")},
+      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
       // A stopped solve is an answer, not an error.
-      {R"({"fields": {"diameter": "1"}})",
-       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
-      {WORKED_REQUEST, WorkedExampleAnswer("Wire Length:  34.557  inches")},
+      {R"({"fields": {"diameter": "1"}})", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
+      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
   };
   const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
   EXPECT_EQ(run.exitCode, 0);
@@ -426,19 +426,14 @@ TEST(CliBatch, MissingNamesKeepTheirStartUpTexts) {
   Json unitKept = StartUpFields();
   unitKept["inductance_unit"] = "mH";
   const std::vector<BatchLine> lines = {
-      {"{}",
-       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
-      {R"({"mode": "turns", "fields": {}})",
-       StoppedAnswer("Invalid data", "Diameter and Height must be numbers greater than zero")},
+      {"{}", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
+      {R"({"mode": "turns", "fields": {}})", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
       // No unit option is clicked, so the result lines keep whatever the request gave them.
       {R"({"unit": "mm", "fields": {"diameter": "25.4", "height": "508", "turns": "5",)"
        R"( "wire_length": "Wire Length:  34.557  inches", "resonance": ""}})",
-       StoppedAnswer("Invalid data",
-                     "Ratio of Height/Diameter must be less than 10.\r\n"
-                     "  Increase diameter or reduce height",
-                     kept)},
+       StoppedAnswer(TOO_LONG_MESSAGE, kept)},
       {R"({"mode": "turns", "fields": {"diameter": "1", "height": "1", "inductance_unit": "mH"}})",
-       StoppedAnswer("Invalid Data", "# of turns being asked for is out of range.", unitKept)},
+       StoppedAnswer(NO_SOLUTION_MESSAGE, unitKept)},
       // The turns field starts empty, which reads as 0 turns.
       {R"({"fields": {"diameter": "0.25", "height": "0.5"}})", CorrectedSmallCoilAnswer()},
   };
@@ -462,14 +457,15 @@ TEST(CliBatch, TextsPassThroughByteForByte) {
 }
 
 TEST(CliBatch, LineEndingsAndLastLineWithoutLineFeed) {
-  const Json worked = WorkedExampleAnswer("Wire Length:  34.557  inches");
-  const ProgramRun run = RunCli({"--batch"}, std::string(WORKED_REQUEST) + "\r\n" +
-                                                 WORKED_REQUEST_MM + "\n" + WORKED_REQUEST);
+  const Json worked = OneByOneTenAnswer("Wire Length:  34.557  inches");
+  const ProgramRun run =
+      RunCli({"--batch"}, std::string(ONE_BY_ONE_TEN_REQUEST) + "\r\n" + ONE_BY_ONE_TEN_REQUEST_MM +
+                              "\n" + ONE_BY_ONE_TEN_REQUEST);
   EXPECT_EQ(run.exitCode, 0);
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 3u);
   EXPECT_EQ(answers[0], worked);
-  EXPECT_EQ(answers[1], WorkedExampleAnswer("Wire Length:  877.76  mm"));
+  EXPECT_EQ(answers[1], OneByOneTenAnswer("Wire Length:  877.76  mm"));
   EXPECT_EQ(answers[2], worked);
   EXPECT_EQ(run.out.back(), '\n');
 }
@@ -483,15 +479,15 @@ TEST(CliBatch, EmptyInputGivesNoAnswers) {
 TEST(CliBatch, OverLongLineIsSkippedAndAnsweredWithAnError) {
   const std::string longLine =
       R"({"fields": {"diameter": ")" + std::string((16u << 20) + 1, '1') + R"("}})";
-  const ProgramRun run = RunCli(
-      {"--batch"}, std::string(WORKED_REQUEST) + "\n" + longLine + "\n" + WORKED_REQUEST_MM + "\n");
+  const ProgramRun run = RunCli({"--batch"}, std::string(ONE_BY_ONE_TEN_REQUEST) + "\n" + longLine +
+                                                 "\n" + ONE_BY_ONE_TEN_REQUEST_MM + "\n");
   EXPECT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 1);
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 3u);
-  EXPECT_EQ(answers[0], WorkedExampleAnswer("Wire Length:  34.557  inches"));
+  EXPECT_EQ(answers[0], OneByOneTenAnswer("Wire Length:  34.557  inches"));
   EXPECT_TRUE(IsError(answers[1]));
-  EXPECT_EQ(answers[2], WorkedExampleAnswer("Wire Length:  877.76  mm"));
+  EXPECT_EQ(answers[2], OneByOneTenAnswer("Wire Length:  877.76  mm"));
 }
 
 TEST(CliBatch, ManyLinesKeepTheirOrder) {
@@ -515,12 +511,11 @@ TEST(CliBatch, ManyLinesKeepTheirOrder) {
 TEST(CliBatch, AnswersBeforeTheInputEnds) {
   LiveProgram program = StartCli({"--batch"});
   ASSERT_GT(program.pid, 0);
-  const std::string request = std::string(WORKED_REQUEST) + "\n";
+  const std::string request = std::string(ONE_BY_ONE_TEN_REQUEST) + "\n";
   ASSERT_EQ(write(program.in, request.data(), request.size()),
             static_cast<ssize_t>(request.size()));
   const std::string first = ReadLineFrom(program, 10000);
-  EXPECT_EQ(Json::parse(first, nullptr, false),
-            WorkedExampleAnswer("Wire Length:  34.557  inches"));
+  EXPECT_EQ(Json::parse(first, nullptr, false), OneByOneTenAnswer("Wire Length:  34.557  inches"));
   ASSERT_EQ(write(program.in, "[]\n", 3), 3);
   EXPECT_TRUE(IsError(Json::parse(ReadLineFrom(program, 10000), nullptr, false)));
   EXPECT_EQ(FinishCli(program), 1);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "control_ids.h"
+#include "expected_messages.h"
 #include "program_test.h"
 
 namespace {
@@ -133,8 +134,8 @@ TEST_F(Solve, ForInductanceLimits) {
   Enter(IDC_HEIGHT, "0.1");
   Enter(IDC_TURNS, "16384");
   SolveCleanly(IDC_SOLVE_INDUCTANCE);
-  SolveExpectingMessage(IDC_SOLVE_INDUCTANCE, "Number of turns must be 16384 or less",
-                        "Invalid data");
+  SolveExpectingMessage(IDC_SOLVE_INDUCTANCE, TOO_MANY_TURNS_MESSAGE.text,
+                        TOO_MANY_TURNS_MESSAGE.caption);
   EXPECT_EQ(Text(IDC_TURNS), " 1.64E+4");
 }
 
@@ -172,33 +173,20 @@ TEST_F(Solve, ForTurnsKeepsTheEnteredTexts) {
 struct MessageCase {
   int button;
   const char *diameter, *height, *turns, *inductance, *unit;
-  const char* text;
-  const char* caption;
+  ExpectedMessage message;
 };
 
 const MessageCase MESSAGE_CASES[] = {
-    {IDC_SOLVE_INDUCTANCE, "", "1", "10", "", "uH",
-     "Diameter and Height must be numbers greater than zero", "Invalid data"},
-    {IDC_SOLVE_TURNS, "1", "abc", "", "2", "uH",
-     "Diameter and Height must be numbers greater than zero", "Invalid data"},
-    {IDC_SOLVE_INDUCTANCE, "-1", "1", "10", "", "uH",
-     "Diameter and Height must be numbers greater than zero", "Invalid data"},
-    {IDC_SOLVE_INDUCTANCE, "10.01", "1", "1", "", "uH",
-     "Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height",
-     "Invalid data"},
-    {IDC_SOLVE_TURNS, "1", "10.01", "", "2", "uH",
-     "Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height",
-     "Invalid data"},
-    {IDC_SOLVE_INDUCTANCE, "1", "1", "16385", "", "uH", "Number of turns must be 16384 or less",
-     "Invalid data"},
-    {IDC_SOLVE_TURNS, "1", "1", "", "65536.5", "nH",
-     "Number in inductance box must be\r\nless than 65536", "Invalid data"},
-    {IDC_SOLVE_TURNS, "1", "1", "", "0", "uH", "# of turns being asked for is out of range.",
-     "Invalid Data"},
-    {IDC_SOLVE_TURNS, "1", "1", "", "", "uH", "# of turns being asked for is out of range.",
-     "Invalid Data"},
-    {IDC_SOLVE_TURNS, "1", "1", "", "-1", "uH", "# of turns being asked for is out of range.",
-     "Invalid Data"},
+    {IDC_SOLVE_INDUCTANCE, "", "1", "10", "", "uH", BAD_DIMENSIONS_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "abc", "", "2", "uH", BAD_DIMENSIONS_MESSAGE},
+    {IDC_SOLVE_INDUCTANCE, "-1", "1", "10", "", "uH", BAD_DIMENSIONS_MESSAGE},
+    {IDC_SOLVE_INDUCTANCE, "10.01", "1", "1", "", "uH", TOO_FLAT_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "10.01", "", "2", "uH", TOO_LONG_MESSAGE},
+    {IDC_SOLVE_INDUCTANCE, "1", "1", "16385", "", "uH", TOO_MANY_TURNS_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "1", "", "65536.5", "nH", INDUCTANCE_TOO_LARGE_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "1", "", "0", "uH", NO_SOLUTION_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "1", "", "", "uH", NO_SOLUTION_MESSAGE},
+    {IDC_SOLVE_TURNS, "1", "1", "", "-1", "uH", NO_SOLUTION_MESSAGE},
 };
 
 // A stopped solve shows its one message and changes nothing, not even the last results.
@@ -208,14 +196,14 @@ TEST_F(Solve, StoppedSolvesShowOneMessageAndChangeNothing) {
   Enter(IDC_TURNS, "10");
   SolveCleanly(IDC_SOLVE_INDUCTANCE);
   for (const MessageCase& c : MESSAGE_CASES) {
-    SCOPED_TRACE(std::string("message: ") + c.text);
+    SCOPED_TRACE(std::string("message: ") + c.message.text);
     Enter(IDC_DIAMETER, c.diameter);
     Enter(IDC_HEIGHT, c.height);
     Enter(IDC_TURNS, c.turns);
     Enter(IDC_INDUCTANCE, c.inductance);
     Enter(IDC_INDUCTANCE_UNIT, c.unit);
     const auto before = Snapshot();
-    SolveExpectingMessage(c.button, c.text, c.caption);
+    SolveExpectingMessage(c.button, c.message.text, c.message.caption);
     EXPECT_EQ(Snapshot(), before);
   }
 }
@@ -235,8 +223,8 @@ TEST_F(Solve, TooFewTurnsAreCorrectedToTwoAfterTheMessage) {
     Click(Control(IDC_SOLVE_INDUCTANCE));
     MessageBoxInfo box;
     ASSERT_TRUE(WaitForMessageBox(program, box));
-    EXPECT_EQ(box.text, "# of turns has been set to 2 (minimum legal value)");
-    EXPECT_EQ(box.caption, "Invalid data");
+    EXPECT_EQ(box.text, TOO_FEW_TURNS_MESSAGE.text);
+    EXPECT_EQ(box.caption, TOO_FEW_TURNS_MESSAGE.caption);
     EXPECT_TRUE(box.dialogDisabled);
     // While the message is up nothing has been written yet.
     EXPECT_EQ(Text(IDC_TURNS), entry);

@@ -14,6 +14,7 @@
 
 #include "control_ids.h"
 #include "driver.h"
+#include "expected_messages.h"
 #include "help_texts.h"
 #include "user_input.h"
 
@@ -50,18 +51,8 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 // Every box the program may show, text to caption: the solve's seven messages, the About
 // text and the help texts.
 std::map<std::string, std::string> KnownBoxes() {
-  std::map<std::string, std::string> known = {
-      {"Diameter and Height must be numbers greater than zero", "Invalid data"},
-      {"Diameter/Height ratio must be less than 10.\r\n   Reduce diameter or increase height",
-       "Invalid data"},
-      {"Ratio of Height/Diameter must be less than 10.\r\n  Increase diameter or reduce height",
-       "Invalid data"},
-      {"# of turns has been set to 2 (minimum legal value)", "Invalid data"},
-      {"Number of turns must be 16384 or less", "Invalid data"},
-      {"Number in inductance box must be\r\nless than 65536", "Invalid data"},
-      {"# of turns being asked for is out of range.", "Invalid Data"},
-      {AboutText(), "About this program"},
-  };
+  std::map<std::string, std::string> known = {{AboutText(), "About this program"}};
+  for (const ExpectedMessage& message : ALL_MESSAGES) known[message.text] = message.caption;
   for (int id = 2001; id <= 2060; ++id) {
     if (const char* help = ContextHelpText(id)) known[help] = "What's This?";
   }
