@@ -50,6 +50,39 @@ inline std::string DialogCaption() {
   return std::string(CAPTION_TITLE) + "v" + VERSION_TEXT + CAPTION_AUTHOR;
 }
 
+// The inductance units the solve knows, in the order the drop-down lists them; any other
+// text of the unit box counts as microhenries.
+inline constexpr const char* NANOHENRIES = "nH";
+inline constexpr const char* MICROHENRIES = "uH";
+inline constexpr const char* MILLIHENRIES = "mH";
+inline constexpr std::array<const char*, 3> INDUCTANCE_UNITS = {NANOHENRIES, MICROHENRIES,
+                                                                MILLIHENRIES};
+
+// A length unit the user can choose, with the texts that name it.
+struct LengthUnit {
+  const char* name;  // "in" or "mm": the unit's name on the command line and in batch requests
+  float scale;       // lengthScale while the unit is selected
+  const char* fieldLabel;    // the label beside the diameter and height fields
+  const char* resultSuffix;  // what follows the wire length
+  int optionId;              // its option button
+};
+// The millimetre factor is the float nearest to 25.4.
+inline constexpr LengthUnit INCHES = {"in", 1.0f, " inches", "  inches", IDC_UNIT_INCHES};
+inline constexpr LengthUnit MILLIMETRES = {"mm", 25.4f, " mm", "  mm", IDC_UNIT_MM};
+inline constexpr std::array<const LengthUnit*, 2> LENGTH_UNITS = {&INCHES, &MILLIMETRES};
+
+// The captions of the four result lines. A completed solve writes each line as its result
+// caption, the number and a unit; a switch of the length unit puts the wire length, the
+// capacitance and the resonance back to their result captions and the wire size to its
+// start-up caption.
+inline constexpr const char* WIRE_LENGTH_CAPTION = "Wire Length: ";  // also at start-up
+inline constexpr const char* WIRE_SIZE_START_CAPTION = "Maximum wire size (AWG):";
+inline constexpr const char* WIRE_SIZE_CAPTION = "Maximum wire size: ";
+inline constexpr const char* CAPACITANCE_START_CAPTION = "Stray Capacitance:";
+inline constexpr const char* CAPACITANCE_CAPTION = "Stray Capacitance:  ";
+inline constexpr const char* RESONANCE_START_CAPTION = "Self-resonant at approximately:";
+inline constexpr const char* RESONANCE_CAPTION = "Self-resonant at approximately:  ";
+
 // The dialog's template size and font.
 inline constexpr const char* DIALOG_FONT = "MS Sans Serif";
 inline constexpr int DIALOG_FONT_POINTS = 8;
@@ -57,9 +90,6 @@ inline constexpr short DIALOG_WIDTH = 380;
 inline constexpr short DIALOG_HEIGHT = 250;
 // The pale cream of the dialog and its coloured controls, as red, green, blue.
 inline constexpr unsigned char MAIN_BACKGROUND_RGB[3] = {255, 245, 210};
-
-// The inductance units listed in the drop-down, in list order.
-inline constexpr std::array<const char*, 3> INDUCTANCE_UNITS = {"nH", "uH", "mH"};
 
 // In creation order, which is also the tab order and the Z order.
 inline constexpr std::array<DialogControl, 25> DIALOG_CONTROLS = {{
@@ -92,23 +122,23 @@ inline constexpr std::array<DialogControl, 25> DIALOG_CONTROLS = {{
       80, 130,  40,  13, false, StyleVariant::Usual},
     {IDC_INDUCTANCE,        ControlKind::InputField,   "inductance",      "",
       80, 110,  40,  13, false, StyleVariant::Usual},
-    {IDC_WIRE_LENGTH,       ControlKind::OutputLine,   "wire_length",     "Wire Length: ",
+    {IDC_WIRE_LENGTH,       ControlKind::OutputLine,   "wire_length",     WIRE_LENGTH_CAPTION,
       20, 152, 150,  12, true,  StyleVariant::Usual},
-    {IDC_WIRE_SIZE,         ControlKind::OutputLine,   "wire_size",       "Maximum wire size (AWG):",
+    {IDC_WIRE_SIZE,         ControlKind::OutputLine,   "wire_size",       WIRE_SIZE_START_CAPTION,
       20, 164, 150,  12, true,  StyleVariant::Usual},
-    {IDC_CAPACITANCE,       ControlKind::OutputLine,   "capacitance",     "Stray Capacitance:",
+    {IDC_CAPACITANCE,       ControlKind::OutputLine,   "capacitance",     CAPACITANCE_START_CAPTION,
       20, 176, 150,  12, true,  StyleVariant::Usual},
-    {IDC_RESONANCE,         ControlKind::OutputLine,   "resonance",       "Self-resonant at approximately:",
+    {IDC_RESONANCE,         ControlKind::OutputLine,   "resonance",       RESONANCE_START_CAPTION,
       20, 188, 150,  12, true,  StyleVariant::Usual},
-    {IDC_INDUCTANCE_UNIT,   ControlKind::ComboBox,     "inductance_unit", "uH",
+    {IDC_INDUCTANCE_UNIT,   ControlKind::ComboBox,     "inductance_unit", MICROHENRIES,
      120, 110,  28,  48, false, StyleVariant::Usual},
     {IDC_DIAMETER_LABEL,    ControlKind::Label,        "",                "Form diameter",
       15,  50,  50,  12, true,  StyleVariant::Usual},
-    {IDC_DIAMETER_UNIT,     ControlKind::Label,        "",                " inches",
+    {IDC_DIAMETER_UNIT,     ControlKind::Label,        "",                INCHES.fieldLabel,
      130,  50,  30,  12, true,  StyleVariant::Usual},
     {IDC_HEIGHT_LABEL,      ControlKind::Label,        "",                "Winding height",
       15,  65,  50,  12, true,  StyleVariant::Usual},
-    {IDC_HEIGHT_UNIT,       ControlKind::Label,        "",                " inches",
+    {IDC_HEIGHT_UNIT,       ControlKind::Label,        "",                INCHES.fieldLabel,
      130,  65,  30,  12, true,  StyleVariant::Usual},
     {IDC_TURNS_LABEL,       ControlKind::Label,        "",                "Enter # of Turns:",
       15, 130,  60,  12, true,  StyleVariant::Usual},
@@ -119,17 +149,16 @@ inline constexpr std::array<DialogControl, 25> DIALOG_CONTROLS = {{
     // clang-format on
 }};
 
-// The four result lines' captions after a switch of the length unit. Unlike the start-up
-// captions, the last two keep the two blanks that a result line puts after them.
+// The four result lines' captions after a switch of the length unit.
 struct ResultCaption {
   int id;
   const char* text;
 };
 inline constexpr std::array<ResultCaption, 4> UNIT_SWITCH_CAPTIONS = {{
-    {IDC_WIRE_LENGTH, "Wire Length: "},
-    {IDC_WIRE_SIZE, "Maximum wire size (AWG):"},
-    {IDC_CAPACITANCE, "Stray Capacitance:  "},
-    {IDC_RESONANCE, "Self-resonant at approximately:  "},
+    {IDC_WIRE_LENGTH, WIRE_LENGTH_CAPTION},
+    {IDC_WIRE_SIZE, WIRE_SIZE_START_CAPTION},
+    {IDC_CAPACITANCE, CAPACITANCE_CAPTION},
+    {IDC_RESONANCE, RESONANCE_CAPTION},
 }};
 
 // The row of control `id`, or nullptr for an id that is not the dialog's.

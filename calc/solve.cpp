@@ -91,13 +91,13 @@ void SolveCoil() {
     float shown;
     if (L >= 1000) {
       shown = Store(static_cast<double>(L) / 1000);
-      unitText = "mH";
+      unitText = MILLIHENRIES;
     } else if (L >= 1) {
       shown = L;
-      unitText = "uH";
+      unitText = MICROHENRIES;
     } else {
       shown = Store(static_cast<double>(L) * 1000);
-      unitText = "nH";
+      unitText = NANOHENRIES;
     }
     inductanceText = FormatNumber(shown, 4);
   } else {
@@ -108,9 +108,9 @@ void SolveCoil() {
       return;
     }
     unitText = GetControlText(IDC_INDUCTANCE_UNIT);
-    if (unitText == "nH") {
+    if (unitText == NANOHENRIES) {
       L = Store(entered / 1000);
-    } else if (unitText == "mH") {
+    } else if (unitText == MILLIHENRIES) {
       L = Store(entered * 1000);
     } else {
       L = Store(entered);
@@ -123,12 +123,13 @@ void SolveCoil() {
   }
   const float Dc = CentreDiameter(D, H, N);
 
-  wireLengthText = "Wire Length: " + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
-  wireSizeText = "Maximum wire size: " + FormatNumber(MaxWireGauge(H, N), 7) + "  AWG";
+  wireLengthText =
+      WIRE_LENGTH_CAPTION + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
+  wireSizeText = WIRE_SIZE_CAPTION + FormatNumber(MaxWireGauge(H, N), 7) + "  AWG";
   const float C = StrayCapacitance(Dc, N);
-  capacitanceText = "Stray Capacitance:  " + FormatNumber(C, 4) + "  picofarads";
+  capacitanceText = CAPACITANCE_CAPTION + FormatNumber(C, 4) + "  picofarads";
   const float F = SelfResonantFrequency(C, L);
-  resonanceText = "Self-resonant at approximately:  " + FormatNumber(F, 3) + "  MHz";
+  resonanceText = RESONANCE_CAPTION + FormatNumber(F, 3) + "  MHz";
 
   SetControlText(IDC_INDUCTANCE, inductanceText);
   SetControlText(IDC_INDUCTANCE_UNIT, unitText);

@@ -1,12 +1,11 @@
 // The solve behind both solve buttons, and the program-wide values it works from.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "control_ids.h"
+#include "dialog_controls.h"
 
 // Length units of the selected unit per inch: 1.0 for inches, 25.4f for millimetres.
 extern float lengthScale;
@@ -20,19 +19,6 @@ extern std::string wireLengthText;
 extern std::string wireSizeText;
 extern std::string capacitanceText;
 extern std::string resonanceText;
-
-// A length unit the user can choose, with the texts that name it.
-struct LengthUnit {
-  const char* name;  // "in" or "mm": the unit's name on the command line and in batch requests
-  float scale;       // lengthScale while the unit is selected
-  const char* fieldLabel;    // the label beside the diameter and height fields
-  const char* resultSuffix;  // what follows the wire length
-  int optionId;              // its option button
-};
-// The millimetre factor is the float nearest to 25.4.
-inline constexpr LengthUnit INCHES = {"in", 1.0f, " inches", "  inches", IDC_UNIT_INCHES};
-inline constexpr LengthUnit MILLIMETRES = {"mm", 25.4f, " mm", "  mm", IDC_UNIT_MM};
-inline constexpr std::array<const LengthUnit*, 2> LENGTH_UNITS = {&INCHES, &MILLIMETRES};
 
 // The unit lengthScale stands for: inches when it is exactly 1, millimetres otherwise.
 const LengthUnit& SelectedLengthUnit();

@@ -15,7 +15,7 @@
 
 namespace {
 
-// Where the leading number of a text ends, found from the documented form alone, with what a
+// Where the leading number of a text ends, found from the number grammar alone, with what a
 // decimal number is made of.
 struct NumberExtent {
   std::size_t end = 0;      // first character after the number (blanks included before it)

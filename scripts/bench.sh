@@ -1,7 +1,8 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Measures coilcalc-cli --batch throughput on a generated request file, then runs coilcalc_bench.
-# Usage: scripts/bench.sh [BUILD_DIR] [LINES]   (defaults: build/default, 1000000)
-set -eu
+#   scripts/bench.sh [BUILD_DIR] [LINES]   (defaults: build/default, 1000000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
 
 build=${1:-build/default}
 lines=${2:-1000000}

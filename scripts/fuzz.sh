@@ -13,7 +13,10 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 usage() {
-  sed -n '5,6s/^# *//p' "$0" >&2
+  cat >&2 <<'USAGE'
+scripts/fuzz.sh [SECONDS]        each target for SECONDS (default 60)
+scripts/fuzz.sh --long [SECONDS] a long run: each target for SECONDS (default 1800)
+USAGE
   exit 2
 }
 
@@ -34,7 +37,7 @@ findings=$build/findings
 if [ ! -f "$build/build.ninja" ]; then
   cmake --preset fuzz >/dev/null
 fi
-cmake --build "$build" -j2 --target "${targets[@]}" fuzz_large_seed
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" fuzz_large_seed
 
 failed=()
 for target in "${targets[@]}"; do

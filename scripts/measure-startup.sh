@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j2 --target coilcalc coilcalc_minimal_program coilcalc_startup_probe >/dev/null
+cmake --build --preset mingw -j "$(nproc)" --target coilcalc coilcalc_minimal_program coilcalc_startup_probe >/dev/null
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh build/mingw
 

@@ -17,7 +17,7 @@ MESSAGE
 fi
 
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j2 --target coilcalc
+cmake --build --preset mingw -j "$(nproc)" --target coilcalc
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh build/mingw
 exec wine64 build/mingw/ui/coilcalc.exe

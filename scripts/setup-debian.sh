@@ -3,6 +3,7 @@
 #   scripts/setup-debian.sh          everything (native build, tests, fuzzing, Windows build, Wine)
 #   scripts/setup-debian.sh native   only what the native build and its tests need
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
         nlohmann-json3-dev clang libclang-rt-14-dev python3)

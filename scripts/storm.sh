@@ -15,7 +15,7 @@ build=${3:-build/mingw}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake --preset mingw -B "$build" >/dev/null
 fi
-cmake --build "$build" -j 2 --target coilcalc coilcalc_storm_tests
+cmake --build "$build" -j "$(nproc)" --target coilcalc coilcalc_storm_tests
 
 echo "storm: $actions actions, seed $seed"
 export COILCALC_EXE_UNIX

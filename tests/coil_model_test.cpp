@@ -1,4 +1,4 @@
-// The coil model against its worked examples and boundaries.
+// The coil model on four example coils, the shape-factor curve and the boundaries.
 #include "coil_model.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 
 namespace {
 
-// The documented values are given to six significant digits.
+// The expected values below are written to six significant digits.
 std::string SixDigits(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", value);
@@ -22,10 +22,10 @@ struct Value {
   const char* expected;
 };
 
-// Centre diameter of example D, as the solve stores it.
+// Centre diameter of the 2 x 1 inch coil for 10 uH (13.397 turns), as the solve stores it.
 const float DC_D = static_cast<float>(2 + 1 / static_cast<double>(13.397f));
 
-// Worked examples A to D of the model, and the shape factor's documented curve.
+// Four example coils, labelled A to D by the comment before each, and the shape-factor curve.
 const Value VALUES[] = {
     {"F(1)", ShapeFactor(1.0f), "0.017307"},
     {"F(1.1)", ShapeFactor(1.1f), "0.0183894"},
@@ -56,7 +56,7 @@ const Value VALUES[] = {
     {"D wire length", WireLength(DC_D, 13.397f, 1.0f), "87.3174"},
     {"D capacitance", StrayCapacitance(DC_D, 13.397f), "1.90612"},
     {"D resonance", SelfResonantFrequency(1.90612f, 10), "36.4643"},
-    // D's search: the residual at 2 turns, and at the 11th midpoint, 2 + 16382 / 2^11.
+    // The search for D: the residual at 2 turns, and at the 11th midpoint, 2 + 16382 / 2^11.
     {"D residual at 2", ResidualShapeFactor(2.5f, 1, 10, 2), "-9.70375"},
     {"D residual at pass 11", ResidualShapeFactor(2 + 1 / 9.9990234375f, 1, 10, 9.9990234375f),
      "-4.32375"},
@@ -124,7 +124,7 @@ struct Gauge {
 
 const Gauge GAUGES[] = {
     {1, 10, 11},        // d = 0.095: 10.446 rounds up to 11
-    {1, 20, 17},        // example B
+    {1, 20, 17},        // the 0.5 x 1 inch coil of 20 turns
     {0.5f, 2, 3},       // the small coil
     {1, 2, 0},          // coarse: the expression is below 0
     {0.1f, 16384, 95},  // very fine: numbers as they come

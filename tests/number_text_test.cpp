@@ -1,4 +1,4 @@
-// Number display and entry: the documented examples, the digit rounding, and round trips.
+// Number display and entry: typical texts, the digit rounding, and round trips.
 #include "number_text.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ struct Formatted {
   const char* text;
 };
 
-// The documented examples of the display, then its edge cases.
+// Typical texts of the display, then its edge cases.
 const Formatted FORMATTED[] = {
     {5, 7, " 5"},
     {0, 7, " 0"},
@@ -93,7 +93,7 @@ struct Parsed {
   long double value;
 };
 
-// The documented examples of the entry, then the rest of its grammar.
+// Typical entries, then the rest of the grammar.
 const Parsed PARSED[] = {
     {"12", 12},
     {" 12.5", 12.5L},

@@ -127,8 +127,8 @@ TEST_F(Help, DialogHasTheTitleBarHelpButtonStyle) {
   EXPECT_NE(GetWindowLongA(program.dialog, GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
 }
 
-TEST_F(Help, AboutShowsTheManualOnEveryClickAndChangesNothingElse) {
-  const std::string manual = expected::JoinCrLf(expected::aboutLines);
+TEST_F(Help, AboutShowsTheUsageTextOnEveryClickAndChangesNothingElse) {
+  const std::string instructions = expected::JoinCrLf(expected::aboutLines);
   // Something to lose: entries, millimetres, an inductance unit and the results of a solve.
   Click(Control(IDC_UNIT_MM));
   WriteText(Control(IDC_DIAMETER), "25");
@@ -144,13 +144,13 @@ TEST_F(Help, AboutShowsTheManualOnEveryClickAndChangesNothingElse) {
 
   for (int click = 1; click <= 3; ++click) {
     Click(Control(IDC_ABOUT));
-    EXPECT_EQ(TakeBox("About this program"), manual) << "click " << click;
+    EXPECT_EQ(TakeBox("About this program"), instructions) << "click " << click;
     EXPECT_TRUE(TakeSnapshot() == before) << "click " << click;
   }
   // A real mouse click does the same as the button's own message.
   SetForegroundWindow(program.dialog);
   EXPECT_TRUE(ClickButtonWithMouse(Control(IDC_ABOUT)));
-  EXPECT_EQ(TakeBox("About this program"), manual);
+  EXPECT_EQ(TakeBox("About this program"), instructions);
   EXPECT_TRUE(TakeSnapshot() == before);
 }
 

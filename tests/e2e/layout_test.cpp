@@ -24,7 +24,7 @@ struct ExpectedControl {
 
 constexpr DWORD CHILD = WS_CHILD | WS_VISIBLE;
 
-// The layout as the program's users know it, in creation (Z) order.
+// The layout written out independently of the program, in creation (Z) order.
 const ExpectedControl LAYOUT[] = {
     {IDC_UNIT_MM, "Button", CHILD | WS_GROUP | BS_AUTORADIOBUTTON, 0, "mm", 95, 10, 25, 12, true},
     {IDC_UNIT_INCHES, "Button", CHILD | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, "inches", 125, 10, 40,

@@ -13,11 +13,18 @@ shift 2
 # shellcheck source=../../scripts/wine-env.sh
 source "$here/../../scripts/wine-env.sh" "$build_dir"
 
-[ -n "${COILCALC_EXE_UNIX:-}" ] && export COILCALC_EXE="$(coilcalc_windows_path "$COILCALC_EXE_UNIX")"
-[ -n "${COILCALC_SKETCH_UNIX:-}" ] && export COILCALC_SKETCH_BMP="$(coilcalc_windows_path "$COILCALC_SKETCH_UNIX")"
+if [ -n "${COILCALC_EXE_UNIX:-}" ]; then
+  COILCALC_EXE=$(coilcalc_windows_path "$COILCALC_EXE_UNIX")
+  export COILCALC_EXE
+fi
+if [ -n "${COILCALC_SKETCH_UNIX:-}" ]; then
+  COILCALC_SKETCH_BMP=$(coilcalc_windows_path "$COILCALC_SKETCH_UNIX")
+  export COILCALC_SKETCH_BMP
+fi
 if [ -n "${COILCALC_ARTIFACTS_UNIX:-}" ]; then
   mkdir -p "$COILCALC_ARTIFACTS_UNIX"
-  export COILCALC_ARTIFACTS="$(coilcalc_windows_path "$COILCALC_ARTIFACTS_UNIX")"
+  COILCALC_ARTIFACTS=$(coilcalc_windows_path "$COILCALC_ARTIFACTS_UNIX")
+  export COILCALC_ARTIFACTS
 fi
 
 # The driver's exit code is the test's; wineserver goes down before the X server does.

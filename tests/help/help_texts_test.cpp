@@ -27,7 +27,7 @@ Lines SplitCrLf(const std::string& text) {
   return lines;
 }
 
-TEST(AboutText, IsTheManualByteForByte) {
+TEST(AboutText, IsTheUsageTextByteForByte) {
   EXPECT_EQ(AboutText(), JoinCrLf(expected::aboutLines));
   EXPECT_EQ(SplitCrLf(AboutText()), expected::aboutLines);
 }
