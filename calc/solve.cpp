@@ -59,7 +59,9 @@ void SolveCoil() {
   const float H = Store(ParseNumber(GetControlText(IDC_HEIGHT)) / lengthScale);
   const char* const lengthSuffix = SelectedLengthUnit().resultSuffix;
 
-  if (D <= 0 || H <= 0) {
+  // A size beyond the float range is stored as infinity; the ratio checks would then compare
+  // infinities, so such a size is refused with the non-positive ones.
+  if (D <= 0 || H <= 0 || std::isinf(D) || std::isinf(H)) {
     ShowMessageBox(BAD_DIMENSIONS, INVALID_DATA);
     return;
   }

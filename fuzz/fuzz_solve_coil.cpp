@@ -90,7 +90,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
   std::string expectedStop;
   bool expectCorrection = false;
   float N = 0;
-  if (D <= 0 || H <= 0) {
+  if (D <= 0 || H <= 0 || std::isinf(D) || std::isinf(H)) {
     expectedStop = BAD_DIMENSIONS;
   } else if (static_cast<double>(D) / H > 10) {
     expectedStop = TOO_FLAT;

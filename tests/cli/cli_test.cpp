@@ -172,6 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--mode", "turns", "--diameter", "1", "--inductance", "10"},
                     BAD_DIMENSIONS},
         StoppedCase{"NegativeHeight", {"--diameter", "1", "--height=-1"}, BAD_DIMENSIONS},
+        StoppedCase{"InfiniteSizes", {"--diameter", "1e40", "--height", "1e40"}, BAD_DIMENSIONS},
         StoppedCase{"TooFlat", {"--diameter", "10.01", "--height", "1", "--turns", "10"}, TOO_FLAT},
         StoppedCase{"TooLong", {"--diameter", "1", "--height", "10.01", "--turns", "10"}, TOO_LONG},
         // The ratio is checked before the turns are read: no minimum-turns correction.
