@@ -15,6 +15,7 @@ std::string wireLengthText;
 std::string wireSizeText;
 std::string capacitanceText;
 std::string resonanceText;
+SolvedCoil lastSolvedCoil;
 
 namespace {
 
@@ -127,12 +128,14 @@ void SolveCoil() {
 
   wireLengthText =
       WIRE_LENGTH_CAPTION + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
-  wireSizeText = WIRE_SIZE_CAPTION + FormatNumber(MaxWireGauge(H, N), 7) + "  AWG";
+  const float gauge = MaxWireGauge(H, N);
+  wireSizeText = WIRE_SIZE_CAPTION + FormatNumber(gauge, 7) + "  AWG";
   const float C = StrayCapacitance(Dc, N);
   capacitanceText = CAPACITANCE_CAPTION + FormatNumber(C, 4) + "  picofarads";
   const float F = SelfResonantFrequency(C, L);
   resonanceText = RESONANCE_CAPTION + FormatNumber(F, 3) + "  MHz";
 
+  lastSolvedCoil = {D, H, N, L, C, F, gauge};
   SetControlText(IDC_INDUCTANCE, inductanceText);
   SetControlText(IDC_INDUCTANCE_UNIT, unitText);
   SetControlText(IDC_TURNS, FormatNumber(N, 3));

@@ -20,6 +20,14 @@ extern std::string wireSizeText;
 extern std::string capacitanceText;
 extern std::string resonanceText;
 
+// The numbers behind the last completed solve, as the solve stored them: inches, microhenries,
+// picofarads, megahertz. The dialog never reads them; the physics reference set beside a
+// solve starts from them.
+struct SolvedCoil {
+  float D, H, N, L, C, F, gauge;
+};
+extern SolvedCoil lastSolvedCoil;
+
 // The unit lengthScale stands for: inches when it is exactly 1, millimetres otherwise.
 const LengthUnit& SelectedLengthUnit();
 // The unit of a command-line name ("in", "mm"), or nullptr.

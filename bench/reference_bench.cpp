@@ -1,0 +1,53 @@
+// Timings of the physics reference: one whole coil at any number of turns, the reference turns,
+// and a batch line that asks for the reference.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "batch.h"
+#include "coil_physics.h"
+
+namespace {
+
+// A form of 1 inch, 1 inch long, wound with wire of 0.9 of the pitch.
+void WholeReference(benchmark::State& state) {
+  const double inch = METRES_PER_INCH;
+  double D = inch, H = inch, N = static_cast<double>(state.range(0));
+  double d = 0.9 * H / N;
+  CoilReference reference;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(D);
+    benchmark::DoNotOptimize(N);
+    benchmark::DoNotOptimize(ComputeCoilReference(D, H, N, d, reference));
+    benchmark::DoNotOptimize(reference);
+  }
+}
+BENCHMARK(WholeReference)->Arg(2)->Arg(10)->Arg(17)->Arg(100)->Arg(1000)->Arg(16384);
+
+// The turns for 90% of the inductance that N turns of the same wire give.
+void TurnsForInductance(benchmark::State& state) {
+  const double inch = METRES_PER_INCH;
+  double D = 2 * inch, H = inch, N = static_cast<double>(state.range(0));
+  const double d = 0.5 * H / N;
+  double L = 0.9 * RoundWireInductance(D, H, N, d);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(L);
+    benchmark::DoNotOptimize(ReferenceTurns(D, H, d, L));
+  }
+}
+BENCHMARK(TurnsForInductance)->Arg(10)->Arg(100)->Arg(16384);
+
+void BatchLineWithReference(benchmark::State& state) {
+  const std::string line =
+      R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+      R"("reference":true})";
+  std::string answer;
+  for (auto _ : state) {
+    answer.clear();
+    AnswerRequestLine(line, answer);
+    benchmark::DoNotOptimize(answer.data());
+  }
+}
+BENCHMARK(BatchLineWithReference);
+
+}  // namespace

@@ -1,0 +1,167 @@
+// End-to-end tests of the physics reference in coilcalc-cli: text block, JSON, batch, bad wires.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "run_program.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// 30-digit values (tests/reference/physics_vectors.py --cli), to 12 digits.
+struct ReferenceCase {
+  const char* name;
+  std::vector<std::string> coil;
+  std::vector<std::string> wire;
+  std::vector<std::pair<const char*, double>> values;
+};
+
+const ReferenceCase CASES[] = {
+    {"1 x 1 inch, 10 turns, the dialog's AWG 11",
+     {"--diameter", "1", "--height", "1", "--turns", "10"},
+     {"--reference"},
+     {{"wire_diameter", 0.0907420016905},
+      {"wire_gauge", 11},
+      {"sheet_inductance_uH", 1.99590908219},
+      {"inductance_uH", 1.86951152466},
+      {"self_capacitance_pF", 1.28887569617},
+      {"self_resonance_MHz", 184.210848116},
+      {"lumped_resonance_MHz", 102.529901715}}},
+    {"1 x 1 inch, 10 turns, 0.05 inch wire",
+     {"--diameter", "1", "--height", "1", "--turns", "10"},
+     {"--wire-diameter", "0.05"},
+     {{"wire_diameter", 0.05},
+      {"sheet_inductance_uH", 1.87304024248},
+      {"inductance_uH", 1.85123675020},
+      {"self_capacitance_pF", 1.23723667771},
+      {"self_resonance_MHz", 192.813879134},
+      {"lumped_resonance_MHz", 105.162949198}}},
+    {"50.8 x 25.4 mm for 10 uH: 13.397 turns, the dialog's AWG 13",
+     {"--unit", "mm", "--mode", "turns", "--diameter", "50.8", "--height", "25.4", "--inductance",
+      "10"},
+     {"--reference"},
+     {{"wire_diameter", 1.82782664423},
+      {"wire_gauge", 13},
+      {"sheet_inductance_uH", 9.98532009755},
+      {"inductance_uH", 9.63043073570},
+      {"self_capacitance_pF", 2.75238802887},
+      {"self_resonance_MHz", 63.6891022515},
+      {"lumped_resonance_MHz", 30.9130919355},
+      {"turns", 13.6530111628}}},
+};
+
+TEST(ReferenceCli, JsonAnswerCarriesTheReferenceNumbers) {
+  for (const ReferenceCase& c : CASES) {
+    std::vector<std::string> args = c.coil;
+    args.push_back("--json");
+    args.insert(args.end(), c.wire.begin(), c.wire.end());
+    const ProgramRun run = RunCli(args);
+    ASSERT_EQ(run.exitCode, 0) << c.name << "\n" << run.err;
+    const Json answer = Json::parse(run.out);
+    ASSERT_TRUE(answer.contains("reference")) << c.name;
+    const Json& reference = answer["reference"];
+    ASSERT_EQ(reference.size(), c.values.size() + (c.values.size() == 6 ? 1 : 0)) << run.out;
+    for (const auto& [key, want] : c.values) {
+      ASSERT_TRUE(reference[key].is_number()) << c.name << ": " << key;
+      EXPECT_NEAR(reference[key].get<double>() / want, 1, 1e-9) << c.name << ": " << key;
+    }
+    if (c.values.size() == 6) {
+      EXPECT_TRUE(reference["wire_gauge"].is_null()) << c.name;
+    }
+    // The dialog's part of the answer is the one it gives without the reference.
+    std::vector<std::string> plain = c.coil;
+    plain.push_back("--json");
+    Json withoutReference = answer;
+    withoutReference.erase("reference");
+    EXPECT_EQ(withoutReference.dump(), Json::parse(RunCli(plain).out).dump()) << c.name;
+  }
+}
+
+TEST(ReferenceCli, TextBlockFollowsTheDialogLines) {
+  const ProgramRun run = RunCli(
+      {"--mode", "turns", "--diameter", "2", "--height", "1", "--inductance", "10", "--reference"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  const std::string block =
+      "Self-resonant at approximately:   36.5  MHz\n"
+      "Reference, round copper wire AWG 13, 0.0719617 inches:\n"
+      "                                          reference            dialog dialog vs\n"
+      "  Inductance, current sheet            9.98532 uH             10 uH      +0.15%\n"
+      "  Inductance, round wire               9.63043 uH             10 uH      +3.84%\n"
+      "  Self-capacitance (Medhurst)          2.75239 pF        1.90612 pF     -30.75%\n"
+      "  Self-resonance, helical line         63.6891 MHz       36.4643 MHz    -42.75%\n"
+      "  Self-resonance, lumped L and C       30.9131 MHz       36.4643 MHz    +17.96%\n"
+      "  Turns for 10 uH                       13.653            13.397         -1.88%\n";
+  ASSERT_GE(run.out.size(), block.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - block.size()), block);
+}
+
+// Wires that do not fit or cannot be read: a message, and the exit status of a stop (1) or of
+// a command line that was not understood (2). The dialog's own lines still come first.
+TEST(ReferenceCli, BadWires) {
+  const std::vector<std::string> coil = {"--unit",   "mm",   "--diameter", "25.4",
+                                         "--height", "25.4", "--turns",    "10"};
+  const struct {
+    std::vector<std::string> wire;
+    int exitCode;
+    const char* err;
+  } rows[] = {
+      {{"--wire-diameter", "3"},
+       1,
+       "Reference: the wire (3 mm) is thicker than the pitch of the winding (2.54 mm)\n"},
+      {{"--wire-gauge", "-4"}, 2, "--wire-gauge: Value -4 not in range -3 to 200\n"},
+      {{"--wire-gauge", "2.5"}, 2, "--wire-gauge: Value 2.5 not in range -3 to 200\n"},
+      {{"--wire-diameter", "0"}, 2, "the wire diameter must be a number above 0, not \"0\""},
+      {{"--wire-diameter", "inf"}, 2, "the wire diameter must be a number above 0, not \"inf\""},
+      {{"--wire-diameter", "0x1p-3"}, 2, "must be a number above 0, not \"0x1p-3\""},
+      {{"--wire-gauge", "20", "--wire-diameter", "1"}, 2, "--wire-gauge excludes --wire-diameter"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> args = coil;
+    args.insert(args.end(), row.wire.begin(), row.wire.end());
+    const ProgramRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, row.exitCode) << row.wire[1];
+    EXPECT_NE(run.err.find(row.err), std::string::npos) << row.wire[1] << ": " << run.err;
+  }
+}
+
+TEST(ReferenceCli, BatchLinesAnswerEachOnTheirOwn) {
+  const std::string coil = R"("fields":{"diameter":"1","height":"1","turns":"10"})";
+  const std::string input =
+      "{" + coil + R"(,"reference":{"wire_gauge":20}})" + "\n" + "{" + coil +
+      R"(,"reference":{"wire_diameter":"0.2"}})" + "\n" +  // thicker than 0.1
+      "{" + coil + R"(,"reference":{"wire_gauge":2.5}})" + "\n" + "{" + coil +
+      R"(,"reference":{"wire_diameter":1}})" + "\n" + "{" + coil +
+      R"(,"reference":{"wire":"thin"}})" + "\n" + "{" + coil + R"(,"reference":"yes"})" + "\n" +
+      "{" + coil + R"(,"reference":false})" + "\n" +
+      R"({"fields":{"diameter":"0","height":"1"},"reference":true})" + "\n" + "{" + coil + "}\n" +
+      R"({"fields":{"diameter":"1e-44","height":"1e-44","turns":"16384"},"reference":true})";
+  const ProgramRun run = RunCli({"--batch"}, input);
+  EXPECT_EQ(run.exitCode, 1);
+  std::vector<Json> answers;
+  for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1)
+    answers.push_back(Json::parse(run.out.substr(at, end - at)));
+  ASSERT_EQ(answers.size(), 10u) << run.out;
+  EXPECT_NEAR(answers[0]["reference"]["wire_diameter"].get<double>(), 0.0319615, 1e-7);
+  const char* const errors[] = {
+      "reference: the wire (0.2 inches) is thicker than the pitch of the winding (0.1 inches)",
+      "\"wire_gauge\" must be a whole number from -3 (0000) to 200",
+      "\"wire_diameter\" must be a text, such as \"0.5\"",
+      "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}",
+      "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(answers[1 + i], Json({{"error", errors[i]}})) << i;
+  // "reference": false is the plain answer; a stopped solve has no reference object.
+  EXPECT_EQ(answers[6], answers[8]);
+  EXPECT_FALSE(answers[7].contains("reference"));
+  EXPECT_EQ(answers[7]["messages"].size(), 1u);
+  // A pitch below any float has no gauge to take the wire from.
+  EXPECT_EQ(answers[9], Json({{"error",
+                               "reference: the winding's pitch is too fine for any wire gauge: "
+                               "name a wire diameter"}}));
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+#!/usr/bin/python3
+"""Writes tests/reference/physics_vectors.txt: coil physics values to 30 significant digits.
+
+Independent of the C++ reference: mpmath's own elliptic integrals at 60 digits for Lorenz's
+formula, Rosa's mutual term summed pair by pair (no asymptotic series), the helical-line
+resonance found by bracketing on the frequency itself, the turns by bracketing on N.
+Inputs are written as the shortest decimals that read back as the same doubles, and are
+used as exactly those doubles.
+
+    /usr/bin/python3 tests/reference/physics_vectors.py > tests/reference/physics_vectors.txt
+    /usr/bin/python3 tests/reference/physics_vectors.py --cli   (the command-line test coils)
+
+Line kinds (SI units: metres, henries, farads, hertz):
+    nagaoka RATIO  K
+    sheet   DW H N  L
+    mutual  N  KM
+    wire    D H N d  L
+    medhurst DW H  C
+    helical DW H N  F
+    reference D H N d  LSHEET L C FHELICAL FLUMPED
+    turns   D H d L  N          (N = nan: no turns from 2 to H/d give L)
+"""
+import random
+
+from mpmath import mp, mpf, ellipk, ellipe, log, sqrt, pi, findroot, nstr
+
+mp.dps = 60
+MU0 = mpf("1.25663706212e-6")
+C0 = mpf(299792458)
+INCH = mpf("0.0254")
+
+
+def exact(x):
+    """The double a 17-digit decimal text of x parses to, as an exact mpf."""
+    return mpf(float(repr(float(x))))
+
+
+def text(x):
+    return repr(float(x))
+
+
+def out(x):
+    return nstr(x, 30, min_fixed=-5, max_fixed=5)
+
+
+def nagaoka(ratio):
+    k2 = ratio**2 / (1 + ratio**2)
+    k = sqrt(k2)
+    kc2 = 1 - k2
+    kc = sqrt(kc2)
+    K, E = ellipk(k2), ellipe(k2)
+    return 4 / (3 * pi * kc) * (kc2 / k2 * (K - E) + E - k)
+
+
+def sheet(Dw, H, N):
+    return MU0 * pi * Dw**2 * N**2 * nagaoka(Dw / H) / (4 * H)
+
+
+class Mutual:
+    """Rosa's km(N) = (2/N) sum (N - j) t_j, from prefix sums of the exact pair terms."""
+
+    def __init__(self):
+        self.s1 = [mpf(0), mpf(0)]  # sum_{j<n} t_j at index n
+        self.s2 = [mpf(0), mpf(0)]
+
+    @staticmethod
+    def pair(j):
+        j = mpf(j)
+        f = lambda u: u * u * log(u) / 2 if u > 0 else mpf(0)
+        return log(j) + mpf(3) / 2 - (f(j + 1) - 2 * f(j) + f(j - 1))
+
+    def whole(self, n):
+        while len(self.s1) <= n:
+            j = len(self.s1) - 1
+            t = self.pair(j)
+            self.s1.append(self.s1[-1] + t)
+            self.s2.append(self.s2[-1] + j * t)
+        return 2 * self.s1[n] - 2 * self.s2[n] / n
+
+    def __call__(self, N):
+        below = int(mp.floor(N))
+        km = self.whole(below)
+        if below == N:
+            return km
+        return km + (N - below) * (self.whole(below + 1) - km)
+
+
+mutual = Mutual()
+
+
+def wire(D, H, N, d):
+    Dw = D + d
+    ks = mpf(5) / 4 - log(2 * (H / N) / d)
+    return sheet(Dw, H, N) - MU0 * Dw / 2 * N * (ks + mutual(N))
+
+
+def medhurst(Dw, H):
+    r = H / Dw
+    return mpf("1e-12") * 100 * Dw * (mpf("0.1126") * r + mpf("0.08") + mpf("0.27") / sqrt(r))
+
+
+def helical(Dw, H, N):
+    p = H / N
+
+    def excess(f):
+        vf = 1 / sqrt(1 + 20 * (Dw / p) ** mpf(2.5) * sqrt(Dw * f / C0))
+        return f - vf * C0 / (2 * H)
+
+    top = C0 / (2 * H)
+    return findroot(excess, (top * mpf("1e-30"), top), solver="anderson")
+
+
+def turns(D, H, d, L):
+    lo, hi = mpf(2), H / d
+    if hi < 2:
+        return None
+    g = lambda N: wire(D, H, N, d) - L
+    if not (g(lo) < 0 < g(hi)):
+        return None
+    return findroot(g, (lo, hi), solver="anderson")
+
+
+def main():
+    rng = random.Random(20261209)
+    print("# Coil physics reference values, 30 digits, written by physics_vectors.py.")
+
+    # Nagaoka's coefficient over diameter/length 1e-3 .. 1e3, 12 points a decade.
+    for i in range(-36, 37):
+        r = exact(10 ** (i / 12))
+        print("nagaoka", text(r), out(nagaoka(r)))
+    for r in ["0.1", "0.5", "1", "2", "10", "9.9", "10.1", "0.0999"]:
+        print("nagaoka", r, out(nagaoka(exact(r))))
+
+    for _ in range(20):
+        Dw = exact(INCH * mpf(10) ** rng.uniform(-1.5, 1))
+        H = exact(Dw * mpf(10) ** rng.uniform(-3, 3))
+        N = exact(rng.choice([2, 7, 10, 33.5, 100, 1000.25, 16384]))
+        print("sheet", text(Dw), text(H), text(N), out(sheet(Dw, H, N)))
+
+    whole = list(range(1, 41)) + [50, 64, 100, 127, 500, 1000, 4096, 16383, 16384]
+    for n in whole:
+        print("mutual", n, out(mutual(mpf(n))))
+    for n in ["1.5", "2.25", "10.5", "16.5", "16.75", "17.5", "99.9", "13.397", "16383.5"]:
+        print("mutual", n, out(mutual(exact(n))))
+
+    # Coils of the dialog's kind: 2 to 16384 turns, a wire between a tenth of the pitch and
+    # the pitch itself.
+    coils = []
+    for _ in range(40):
+        D = exact(INCH * mpf(10) ** rng.uniform(-1, 0.7))
+        H = exact(D * mpf(10) ** rng.uniform(-1, 1))
+        N = exact(rng.choice([2, 3, 5, 10, 13.397, 20, 50, 100, 500, 2000, 16384]))
+        d = exact(H / N * mpf(rng.uniform(0.1, 1)))
+        coils.append((D, H, N, d))
+    for D, H, N, d in coils:
+        print("wire", text(D), text(H), text(N), text(d), out(wire(D, H, N, d)))
+    for D, H, N, d in coils[:15]:
+        print("medhurst", text(D + d), text(H), out(medhurst(D + d, H)))
+        print("helical", text(D + d), text(H), text(N), out(helical(D + d, H, N)))
+    for D, H, N, d in coils[15:30]:
+        Dw = D + d
+        L = wire(D, H, N, d)
+        if L <= 0:
+            continue
+        C = medhurst(Dw, H)
+        fields = [sheet(Dw, H, N), L, C, helical(Dw, H, N), 1 / (2 * pi * sqrt(L * C))]
+        print("reference", text(D), text(H), text(N), text(d), " ".join(out(x) for x in fields))
+    for D, H, N, d in coils[30:]:
+        for scale in ["0.5", "1", "1.7"]:
+            L = exact(wire(D, H, N, d) * mpf(scale))
+            n = turns(D, H, d, L)
+            print("turns", text(D), text(H), text(d), text(L), "nan" if n is None else out(n))
+
+
+def awg(n):
+    return mpf("0.005") * INCH * mpf(92) ** ((36 - mpf(n)) / 39)
+
+
+def cli_coils():
+    """The reference objects of the coils in tests/cli/reference_cli_test.cpp."""
+    import struct
+    f32 = lambda x: mpf(struct.unpack("f", struct.pack("f", float(x)))[0])
+    cases = [
+        # name, D and H in inches as the dialog stores them, turns, wire, wanted L in uH
+        ("1 x 1 inch, 10 turns, AWG 11", f32(1), f32(1), f32(10), awg(11), None),
+        ("1 x 1 inch, 10 turns, 0.05 inch wire", f32(1), f32(1), f32(10), exact("0.05") * INCH, None),
+        ("2 x 1 inch for 10 uH, 13.397 turns, AWG 13", f32(2), f32(1), f32("13.397"), awg(13), 10),
+    ]
+    for name, D, H, N, d, wanted in cases:
+        D, H = D * INCH, H * INCH
+        Dw = D + d
+        L = wire(D, H, N, d)
+        C = medhurst(Dw, H)
+        values = [("sheet_inductance_uH", sheet(Dw, H, N) * 10**6), ("inductance_uH", L * 10**6),
+                  ("self_capacitance_pF", C * 10**12),
+                  ("self_resonance_MHz", helical(Dw, H, N) / 10**6),
+                  ("lumped_resonance_MHz", 1 / (2 * pi * sqrt(L * C)) / 10**6)]
+        if wanted is not None:
+            values.append(("turns", turns(D, H, d, wanted * mpf("1e-6"))))
+        print(name)
+        for key, value in values:
+            print("   ", key, nstr(value, 30))
+
+
+if __name__ == "__main__":
+    import sys
+    if sys.argv[1:] == ["--cli"]:
+        cli_coils()
+    else:
+        main()
