@@ -1,10 +1,13 @@
 // Text to number (ParseNumber) and number to text (FormatNumber) for every field of the dialog.
 #include "number_text.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+#include "x87_extended.h"
 
 // ParseNumber builds its value in long double: 80-bit x87 extended precision with GCC,
 // Clang and MinGW on x86. A compiler whose long double is plain double (MSVC) loses 11
@@ -25,7 +28,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // 10^k, exact while 10^k fits the 64-bit significand (k <= 27).
-long double PowerOfTen(int k) {
+[[maybe_unused]] long double PowerOfTen(int k) {  // unused where x87 is emulated
   static const long double exact[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
                                       1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
                                       1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
@@ -267,6 +270,11 @@ long double ParseNumber(std::string_view text) {
     value = 0.0L;
   } else {
     const int k = q - mantissaDigits;
+#if LDBL_MANT_DIG == 113
+    // long double is binary128 here (WebAssembly): the 80-bit steps below, emulated, so that
+    // every entry reads as it does in the x87 build.
+    value = X87ScaleByPowerOfTen(mantissa, k);
+#else
     const long double m = static_cast<long double>(mantissa);
     if (k >= 0) {
       value = m * PowerOfTen(k);
@@ -276,6 +284,7 @@ long double ParseNumber(std::string_view text) {
       // 10^-k itself would overflow the extended range: divide in two steps.
       value = m / PowerOfTen(-k - 64) / PowerOfTen(64);
     }
+#endif
   }
   return negative ? -value : value;
 }

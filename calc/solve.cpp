@@ -7,6 +7,7 @@
 #include "dialog_controls.h"
 #include "number_text.h"
 #include "window_ops.h"
+#include "x87_extended.h"
 
 float lengthScale = 1.0f;
 std::int16_t solveMode = 0;
@@ -35,7 +36,8 @@ const char* const NO_SOLUTION = "# of turns being asked for is out of range.";
 constexpr long double MAX_INDUCTANCE_ENTRY = 65536;
 constexpr double MAX_RATIO = 10;
 
-inline float Store(long double value) { return static_cast<float>(value); }
+// An entry divided or multiplied in long double is rounded as the x87 type rounds it first.
+inline float Store(long double value) { return static_cast<float>(AsX87(value)); }
 
 }  // namespace
 

@@ -8,7 +8,7 @@ static_assert(MESSAGE_BOX_STYLE == (MB_OK | MB_ICONINFORMATION | MB_TASKMODAL));
 // Returns 0 even after a click, so the dialog's own handler sees the message too.
 LONG AboutCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-    MessageBoxA(nullptr, AboutText(), "About this program", MESSAGE_BOX_STYLE);
+    MessageBoxA(nullptr, AboutText(), ABOUT_CAPTION, MESSAGE_BOX_STYLE);
   }
   return 0;
 }
@@ -18,7 +18,7 @@ LONG DialogCallback(HWND, UINT message, WPARAM, LPARAM lParam) {
   if (message == WM_HELP && lParam != 0) {
     const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
     if (const char* text = ContextHelpText(info->iCtrlId)) {
-      MessageBoxA(nullptr, text, "What's This?", MESSAGE_BOX_STYLE);
+      MessageBoxA(nullptr, text, HELP_CAPTION, MESSAGE_BOX_STYLE);
     }
   }
   return 0;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, when they are missing.
-#   scripts/setup-debian.sh          everything (native build, tests, fuzzing, Windows build, Wine)
+#   scripts/setup-debian.sh          everything (native build, tests, fuzzing, Windows build, Wine,
+#                                    WebAssembly build, Node and the browser tests)
 #   scripts/setup-debian.sh native   only what the native build and its tests need
+#   scripts/setup-debian.sh web      the native build and the WebAssembly build with its tests
 #   scripts/setup-debian.sh report   the native build and the accuracy report's Python packages
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +11,7 @@ cd "$(dirname "$0")/.."
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
         nlohmann-json3-dev clang libclang-rt-14-dev python3)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
+web=(emscripten nodejs chromium chromium-driver python3-selenium)
 # For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
 report=(python3-matplotlib python3-mpmath)
 
@@ -16,7 +19,9 @@ wanted=("${native[@]}")
 case "${1:-all}" in
   native) ;;
   report) wanted+=("${report[@]}") ;;
-  *) wanted+=("${windows[@]}" "${report[@]}") ;;
+  web) wanted+=("${web[@]}") ;;
+  all) wanted+=("${windows[@]}" "${report[@]}" "${web[@]}") ;;
+  *) echo "usage: scripts/setup-debian.sh [native|report|web]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit and command-line tests natively, the same under
 # AddressSanitizer + UndefinedBehaviorSanitizer, a short fuzz run, and the Windows program
-# end to end under Wine (cross-built with MinGW, driven under Xvfb).
+# end to end under Wine (cross-built with MinGW, driven under Xvfb), and the WebAssembly build:
+# its command line under Node against the native one, its page in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,11 @@ for preset in default asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== web: the WebAssembly build, Node against native, the page in Chromium"
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs"
+ctest --preset web -j "$jobs"
 
 echo "== fuzz: a short run of each target"
 scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
