@@ -27,14 +27,24 @@ constexpr int INFINITY_DECIMAL_EXPONENT = 999;
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// 10^k, exact while 10^k fits the 64-bit significand (k <= 27).
+// 10^k rounded once to the extended type: exact while it fits the 64-bit significand (k <= 27),
+// and beyond that the nearest extended value, made from the exact power of five, so that the
+// Linux, Windows and WebAssembly builds read every text alike (C libraries' powl differ from
+// it, and from each other, in the last bit for some k).
 [[maybe_unused]] long double PowerOfTen(int k) {  // unused where x87 is emulated
   static const long double exact[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
                                       1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
                                       1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
                                       1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
   if (k >= 0 && k <= 27) return exact[k];
+#if LDBL_MANT_DIG == 64
+  std::uint64_t significand;
+  int exponent;
+  X87PowerOfTen(k, significand, exponent);
+  return std::ldexp(static_cast<long double>(significand), exponent);
+#else
   return std::pow(10.0L, static_cast<long double>(k));
+#endif
 }
 
 // Adds one to the last of `count` decimal digits, carrying to the left. Returns true when the

@@ -88,14 +88,7 @@ Binary128 ToBinary128(const X87Value& value, bool negative) {
   return result;
 }
 
-// The exponents k for which glibc's x86-64 powl(10, k) is one unit in the last place above
-// (+k) or below (-k) the correctly rounded 10^k; sorted by k.
-const std::int16_t POWL_DEVIATIONS[] = {
-#include "x87_powl_deviations.inc"
-};
-
-// 10^k for 0 <= k <= 4931 as ParseNumber's 80-bit arithmetic has it: exact up to 10^27,
-// beyond that powl's value, which is the correct rounding of 10^k but for the listed k.
+// 10^k for 0 <= k <= 4931 rounded once to the x87 format (exact up to 10^27).
 X87Value PowerOfTen(int k) {
   // The 64 leading bits of 5^k, rounded, for every k: 10^k = 5^k * 2^k. Made once, from the
   // exact powers of five in base 2^32 limbs (5^4931 has 11,450 bits).
@@ -122,17 +115,6 @@ X87Value PowerOfTen(int k) {
       for (std::size_t i = taken; i < size && !sticky; ++i) sticky = limbs[size - 1 - i] != 0;
       const int below = 32 * static_cast<int>(size - taken);
       powers[static_cast<std::size_t>(n)] = RoundToX87(head, below + n, sticky);
-    }
-    for (const std::int16_t deviation : POWL_DEVIATIONS) {
-      X87Value& power = powers[static_cast<std::size_t>(std::abs(deviation))];
-      if (deviation > 0) {
-        if (++power.significand == 0) power = {std::uint64_t{1} << 63, power.exponent + 64, false};
-      } else {
-        if (--power.significand < (std::uint64_t{1} << 63)) {
-          power.significand = (power.significand << 1) | 1;
-          --power.exponent;
-        }
-      }
     }
     return powers;
   }();
@@ -162,6 +144,12 @@ X87Value Divide(const X87Value& dividend, const X87Value& divisor) {
 }
 
 }  // namespace
+
+void X87PowerOfTen(int k, std::uint64_t& significand, int& exponent) {
+  const X87Value power = PowerOfTen(k);
+  significand = power.significand;
+  exponent = power.exponent;
+}
 
 Binary128 X87ScaleByPowerOfTen(std::uint64_t m, int k) {
   if (m == 0) return 0;

@@ -1,8 +1,8 @@
 // The x87 80-bit extended arithmetic of ParseNumber, in software, for targets without it.
 //
 // The reference build of the program (GCC and MinGW on x86) reads numbers in the x87 80-bit
-// extended type: a 64-bit significand, each operation rounded to it, 10^k taken from the C
-// library's powl. Where long double is IEEE binary128 instead (WebAssembly), the same steps
+// extended type: a 64-bit significand, each operation rounded to it, 10^k rounded once to it
+// (X87PowerOfTen). Where long double is IEEE binary128 instead (WebAssembly), the same steps
 // would keep 49 more bits, and some entries would get other answers: an inductance text of
 // 65536.0000000000001 is exactly 65536 in 80 bits, so it passes the limit, but not in 128.
 // These procedures give, in binary128, exactly the value the 80-bit arithmetic gives.
@@ -19,9 +19,14 @@ using Binary128 = __float128;
 using Binary128 = long double;
 #endif
 
-// m * 10^k (k >= 0) or m / 10^-k, as ParseNumber computes it in 80 bits: 10^|k| as glibc's
-// powl gives it for |k| > 27, and for k <= -4900 the division done in two steps by
-// 10^(-k-64) and 10^64.
+// 10^k, 0 <= k <= 4931, rounded to the x87 format (an exact half going to even): the value
+// is significand * 2^exponent. ParseNumber scales by these in every build, not by the C
+// library's powl, whose last bit differs between C libraries (glibc's and MinGW's differ from
+// the nearest value, and from each other, for dozens of k below 100).
+void X87PowerOfTen(int k, std::uint64_t& significand, int& exponent);
+
+// m * 10^k (k >= 0) or m / 10^-k, as ParseNumber computes it in 80 bits, with 10^|k| from
+// X87PowerOfTen, and for k <= -4900 the division done in two steps by 10^(-k-64) and 10^64.
 Binary128 X87ScaleByPowerOfTen(std::uint64_t m, int k);
 
 // The x87 extended value nearest to `value` (an exact half going to even), subnormals and

@@ -48,6 +48,29 @@ TEST(X87Extended, ScalingMatchesParseNumberForEveryExponent) {
   EXPECT_GT(checked, 60000);
 }
 
+// Powers of ten where C libraries' powl misses the nearest value (glibc at 43, 70 and 73,
+// MinGW at 33, 52 and 73), and the ends of the range; expected values from exact integer
+// arithmetic in Python (10**k rounded to 64 bits, ties to even).
+TEST(X87Extended, PowersOfTenAreTheNearestValues) {
+  const struct {
+    int k;
+    std::uint64_t significand;
+    int exponent;
+  } powers[] = {
+      {28, 0x813f3978f8940984ULL, 30},      {33, 0xc5371912364ce305ULL, 46},
+      {43, 0xe596b7b0c643c719ULL, 79},      {52, 0xd5d238a4abe98068ULL, 109},
+      {70, 0xb975d6b6ee39e437ULL, 169},     {73, 0xb51d13aea4a488ddULL, 179},
+      {4931, 0xac23c22116cbf8a4ULL, 16317},
+  };
+  for (const auto& power : powers) {
+    std::uint64_t significand = 0;
+    int exponent = 0;
+    X87PowerOfTen(power.k, significand, exponent);
+    EXPECT_EQ(significand, power.significand) << power.k;
+    EXPECT_EQ(exponent, power.exponent) << power.k;
+  }
+}
+
 // x / y and x * y in the x87 type against the binary128 operation rounded by X87Round, for the
 // divisors and factors the solve uses, over random 80-bit values and values placed so that the
 // exact result lies next to a midpoint between two floats (where a second rounding shows).
