@@ -68,6 +68,61 @@ TEST(CoilModel, WorkedValues) {
   for (const Value& v : VALUES) EXPECT_EQ(SixDigits(v.actual), v.expected) << v.what;
 }
 
+// The same examples bit for bit, as stored (the wire lengths are the unrounded doubles that
+// the display formats), printed by the independent reference tests/reference/coil_reference.py.
+const float MM_D = 10 / 25.4f;  // coil C, 10 x 20 mm, in inches
+const float MM_H = 20 / 25.4f;
+const float DC_C = static_cast<float>(MM_D + static_cast<double>(MM_H) / 15);
+
+struct Bits {
+  const char* what;
+  double actual;
+  double expected;
+};
+
+const Bits STORED[] = {
+    {"F(1)", ShapeFactor(1.0f), 0x1.1b8ebp-6},
+    {"F(1.1)", ShapeFactor(1.1f), 0x1.2d4aep-6},
+    {"F(2)", ShapeFactor(2.0f), 0x1.af407p-6},
+    {"F(5)", ShapeFactor(5.0f), 0x1.47d4c4p-5},
+    {"F(10)", ShapeFactor(10.0f), 0x1.9d32a8p-5},
+    {"F(10.5)", ShapeFactor(10.5f), 0x1.a199e6p-5},
+    {"A inductance", CoilInductance(1, 1, 10), 0x1.02ec58p+1},
+    {"A Wheeler", InductanceWheeler(1, 1, 10), 0x1.02ff26p+1},
+    {"A wire length", WireLength(1.1f, 10, 1.0f), 0x1.1475be6487e8p+5},
+    {"A capacitance", StrayCapacitance(1.1f, 10), 0x1.646166p+0},
+    {"A resonance", SelfResonantFrequency(StrayCapacitance(1.1f, 10), CoilInductance(1, 1, 10)),
+     0x1.7b7a24p+6},
+    {"B inductance", CoilInductance(0.5f, 1, 20), 0x1.36617ap+1},
+    {"B wire length", WireLength(0.55f, 20, 1.0f), 0x1.1475be6487e8p+5},
+    {"B capacitance", StrayCapacitance(0.55f, 20), 0x1.519fa4p-2},
+    {"B resonance", SelfResonantFrequency(StrayCapacitance(0.55f, 20), CoilInductance(0.5f, 1, 20)),
+     0x1.6417f8p+7},
+    {"C inductance", CoilInductance(MM_D, MM_H, 15), 0x1.221d78p+0},
+    {"C wire length", WireLength(DC_C, 15, 25.4f), 0x1.0b08ffc2561ep+9},
+    {"C capacitance", StrayCapacitance(DC_C, 15), 0x1.73b91ep-2},
+    {"C resonance",
+     SelfResonantFrequency(StrayCapacitance(DC_C, 15), CoilInductance(MM_D, MM_H, 15)),
+     0x1.f06b2ap+7},
+    {"D turns", CoilTurns(2, 1, 10), 0x1.acb43ap+3},
+    {"D wire length", WireLength(DC_D, 13.397f, 1.0f), 0x1.5d44f9d393b5fp+6},
+    {"D capacitance", StrayCapacitance(DC_D, 13.397f), 0x1.e7f798p+0},
+    {"D resonance", SelfResonantFrequency(StrayCapacitance(DC_D, 13.397f), 10), 0x1.23b6dcp+5},
+    {"D residual at 2", ResidualShapeFactor(2.5f, 1, 10, 2), -0x1.368522p+3},
+    {"D residual at pass 11", ResidualShapeFactor(2 + 1 / 9.9990234375f, 1, 10, 9.9990234375f),
+     -0x1.14b85ep+2},
+    {"E turns", CoilTurns(1, 1, 2.022838f), 0x1.3fef9ep+3},
+    {"Dc equal to H", CoilInductance(0.25f, 0.5f, 2), 0x1.1a7b96p-5},
+    // The flattest coil the checks accept, 10 x 1 in: here the x^6 term's last bits count.
+    {"10 x 1 in, 10 turns", CoilInductance(10, 1, 10), 0x1.987a72p+5},
+    // The search's 5th midpoint, 1537.8125 turns, lies halfway between two thousandths.
+    {"tie to even", CoilTurns(0.5f, 1, CoilInductance(0.5f, 1, 1537.8125f)), 0x1.8073f8p+10},
+};
+
+TEST(CoilModel, StoredValuesBitForBit) {
+  for (const Bits& v : STORED) EXPECT_EQ(v.actual, v.expected) << v.what;
+}
+
 TEST(CoilModel, ShapeFactorRisesOverItsRange) {
   float previous = ShapeFactor(1.0f);
   for (float x = 1.01f; x <= 10.5f; x += 0.01f) {

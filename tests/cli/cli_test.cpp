@@ -1,7 +1,9 @@
 // End-to-end tests of coilcalc-cli: options, text and JSON answers, batch streams, exit codes.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -352,7 +354,9 @@ TEST(CliJson, BytesThatAreNotUtf8BecomeReplacementCharacters) {
 
 struct BatchLine {
   std::string request;
-  Json answer;  // the expected answer, or null when the line must get an error
+  // The expected answer, or the text of the expected error; a text ending in ": " is followed
+  // by the JSON parser's own words.
+  Json answer;
 };
 
 std::string JoinLines(const std::vector<BatchLine>& lines) {
@@ -365,8 +369,11 @@ void ExpectAnswers(const std::vector<BatchLine>& lines, const std::string& out) 
   const std::vector<Json> answers = AnswerLines(out);
   ASSERT_EQ(answers.size(), lines.size()) << out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].answer.is_null()) {
-      EXPECT_TRUE(IsError(answers[i])) << "line " << i + 1 << ": " << answers[i].dump();
+    if (lines[i].answer.is_string()) {
+      const std::string want = lines[i].answer.get<std::string>();
+      ASSERT_TRUE(IsError(answers[i])) << "line " << i + 1 << ": " << answers[i].dump();
+      const std::string got = answers[i]["error"].get<std::string>();
+      EXPECT_EQ(want.ends_with(": ") ? got.substr(0, want.size()) : got, want) << "line " << i + 1;
     } else {
       EXPECT_EQ(answers[i], lines[i].answer) << "line " << i + 1 << ": " << lines[i].request;
     }
@@ -381,23 +388,23 @@ const char* const ONE_BY_ONE_TEN_REQUEST_MM =
 TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
   const std::vector<BatchLine> lines = {
       {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
-      {"this is not JSON", nullptr},
+      {"this is not JSON", "not valid JSON: "},
       {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
-      {R"(["diameter", "1"])", nullptr},
-      {R"("diameter")", nullptr},
-      {R"({"unit": "cm"})", nullptr},
-      {R"({"unit": 25.4})", nullptr},
-      {R"({"mode": "Turns"})", nullptr},
-      {R"({"colour": "red"})", nullptr},
-      {R"({"fields": {"turn": "10"}})", nullptr},
-      {R"({"fields": {"turns": 10}})", nullptr},
-      {R"({"fields": {"diameter": null}})", nullptr},
-      {R"({"fields": {"height": ["1"]}})", nullptr},
-      {R"({"fields": "1"})", nullptr},
-      {R"({"fields": {"diameter": "1"}} {})", nullptr},
-      {R"({"fields": {"diameter": "1")", nullptr},
-      {"", nullptr},
-      {"{\"fields\": {\"diameter\": \"\xff\"}}", nullptr},
+      {R"(["diameter", "1"])", "a request must be a JSON object"},
+      {R"("diameter")", "a request must be a JSON object"},
+      {R"({"unit": "cm"})", R"("unit" must be "in" or "mm")"},
+      {R"({"unit": 25.4})", R"("unit" must be "in" or "mm")"},
+      {R"({"mode": "Turns"})", R"("mode" must be "inductance" or "turns")"},
+      {R"({"colour": "red"})", R"(unknown key "colour")"},
+      {R"({"fields": {"turn": "10"}})", R"(unknown field "turn")"},
+      {R"({"fields": {"turns": 10}})", R"(the text of field "turns" must be a string)"},
+      {R"({"fields": {"diameter": null}})", R"(the text of field "diameter" must be a string)"},
+      {R"({"fields": {"height": ["1"]}})", R"(the text of field "height" must be a string)"},
+      {R"({"fields": "1"})", R"("fields" must be an object of texts)"},
+      {R"({"fields": {"diameter": "1"}} {})", "not valid JSON: "},
+      {R"({"fields": {"diameter": "1")", "not valid JSON: "},
+      {"", "empty line"},
+      {"{\"fields\": {\"diameter\": \"\xff\"}}", "not valid JSON: "},
       {R"({"fields": {"diameter": "0.25", "height": "0.5", "turns": "1"}})",
        CorrectedSmallCoilAnswer()},
   };
@@ -478,17 +485,30 @@ TEST(CliBatch, EmptyInputGivesNoAnswers) {
 }
 
 TEST(CliBatch, OverLongLineIsSkippedAndAnsweredWithAnError) {
-  const std::string longLine =
-      R"({"fields": {"diameter": ")" + std::string((16u << 20) + 1, '1') + R"("}})";
-  const ProgramRun run = RunCli({"--batch"}, std::string(ONE_BY_ONE_TEN_REQUEST) + "\n" + longLine +
-                                                 "\n" + ONE_BY_ONE_TEN_REQUEST_MM + "\n");
+  // A line of exactly 16 MiB is still read (its diameter of 1s saturates, the height is
+  // missing); one byte more is not.
+  const std::string head = R"({"fields": {"diameter": ")", tail = R"("}})";
+  const std::string longest =
+      head + std::string((16u << 20) - head.size() - tail.size(), '1') + tail;
+  const std::vector<BatchLine> lines = {
+      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
+      {longest, StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
+      {head + "1" + longest.substr(head.size()), "line longer than 16777216 bytes, skipped"},
+      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
+  };
+  const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
   EXPECT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 1);
-  const std::vector<Json> answers = AnswerLines(run.out);
-  ASSERT_EQ(answers.size(), 3u);
-  EXPECT_EQ(answers[0], OneByOneTenAnswer("Wire Length:  34.557  inches"));
-  EXPECT_TRUE(IsError(answers[1]));
-  EXPECT_EQ(answers[2], OneByOneTenAnswer("Wire Length:  877.76  mm"));
+  ExpectAnswers(lines, run.out);
+}
+
+TEST(Cli, FailedWriteToStandardOutputExitsOne) {
+  const std::string cli = COILCALC_CLI_PATH;
+  for (const std::string& command :
+       {cli + " --diameter 1 --height 1 --turns 10 >/dev/full 2>/dev/null",
+        "echo '{}' | " + cli + " --batch >/dev/full 2>/dev/null"}) {
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1) << command;
+  }
 }
 
 TEST(CliBatch, ManyLinesKeepTheirOrder) {
