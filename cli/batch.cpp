@@ -7,22 +7,38 @@
 #include <cstring>
 #include <vector>
 
-#include "reference_output.h"
+#include "json_writer.h"
+#include "reference_format.h"
+#include "solve_answer.h"
 #include "solve_case.h"
 
-bool AnswerRequestLine(std::string_view line, std::string& answer) {
-  if (const std::optional<bool> answered = AnswerReferenceRequest(line, answer)) return *answered;
-  static SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
-  std::string error;
-  const bool taken = ReadSolveCase(line, solveCase, error);
-  if (taken) {
-    RunSolveCase(solveCase);
-    answer += DumpLine(SolveAnswer());
-  } else {
-    answer += DumpLine({{"error", error}});
+bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
+  if (!wire.wanted || !SolveCompleted()) {
+    AppendSolveAnswer(answer);
+    answer += '\n';
+    return true;
   }
-  answer += '\n';
-  return taken;
+  static SolveReference reference;
+  if (!ComputeSolveReference(wire, reference)) {
+    AppendErrorLine(answer, "reference: " + WhyNoReference(reference));
+    return false;
+  }
+  BeginSolveAnswer(answer);
+  AppendReferenceMember(answer, reference);
+  answer += "}\n";
+  return true;
+}
+
+bool AnswerRequestLine(std::string_view line, std::string& answer) {
+  static SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
+  static std::string error;
+  WireRequest wire;
+  if (!ReadSolveCase(line, solveCase, wire, error)) {
+    AppendErrorLine(answer, error);
+    return false;
+  }
+  RunSolveCase(solveCase);
+  return AppendAnswerLine(answer, wire);
 }
 
 namespace {
@@ -40,9 +56,8 @@ struct LineState {
 
 void FinishLine(LineState& state) {
   if (state.overLong) {
-    state.answers += DumpLine(
-        {{"error", "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped"}});
-    state.answers += '\n';
+    AppendErrorLine(state.answers,
+                    "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped");
     state.anyError = true;
   } else if (!AnswerRequestLine(state.line, state.answers)) {
     state.anyError = true;
