@@ -51,7 +51,7 @@ windows=$work/zip/coilcalc-$version-windows-x86_64
 same_as_install build/mingw "$windows" /windows
 if [ -f "$windows/coilcalc-cli.exe" ]; then
   (
-    # shellcheck source=scripts/wine-env.sh
+    # shellcheck source=scripts/wine-env.sh disable=SC1091
     source scripts/wine-env.sh build/mingw
     [ "$(wine64 "$windows/coilcalc-cli.exe" "${solve[@]}" | tr -d '\r')" = "$expected" ] ||
       fail "the zip's coilcalc-cli.exe answers otherwise than the native build"
