@@ -15,7 +15,9 @@
 
   async function register() {
     const registration = await navigator.serviceWorker.register("sw.js");
-    if (registration.waiting) takeOver(registration.waiting);
+    // The browser may have found the new version on this page's navigation already.
+    const found = registration.waiting || registration.installing;
+    if (found) takeOver(found);
     registration.addEventListener("updatefound", () => takeOver(registration.installing));
   }
 
