@@ -3,8 +3,8 @@
 /usr/share/doc: one entry per released version, newest first, each item a bullet.
 
 Usage: debian_changelog.py CHANGELOG.md PACKAGE VERSION MAINTAINER OUTPUT
-Fails when CHANGELOG.md has no released section for VERSION: a new version is written down
-before it is packaged.
+While CHANGELOG.md has no section for VERSION yet, its Unreleased items make VERSION's entry,
+for the distribution UNRELEASED, dated today.
 """
 
 import datetime
@@ -13,29 +13,32 @@ import sys
 import textwrap
 
 
-def releases(markdown):
-    """[(version, date, [item, ...]), ...] in the file's order; Unreleased is left out."""
-    found = []
+def releases(markdown, version):
+    """[(version, distribution, date, [item, ...]), ...], newest first."""
+    released, unreleased = [], []
     for block in re.split(r"^## ", markdown, flags=re.M)[1:]:
         heading, _, body = block.partition("\n")
-        match = re.match(r"\[(\d[^\]]*)\] - (\d{4}-\d{2}-\d{2})", heading)
-        if not match:
-            continue
         items = [re.sub(r"\s+", " ", item).strip()
                  for item in re.findall(r"^- (.*(?:\n  .*)*)", body, re.M)]
-        found.append((match.group(1), match.group(2), items))
-    return found
+        match = re.match(r"\[(\d[^\]]*)\] - (\d{4}-\d{2}-\d{2})", heading)
+        if match:
+            released.append((match.group(1), "unstable", match.group(2), items))
+        elif heading.startswith("[Unreleased]") and items:
+            unreleased = [(version, "UNRELEASED", datetime.date.today().isoformat(), items)]
+    if version in [entry[0] for entry in released]:
+        return released
+    return unreleased + released
 
 
 def main():
     source, package, version, maintainer, output = sys.argv[1:6]
     with open(source, encoding="utf-8") as text:
-        entries = releases(text.read())
+        entries = releases(text.read(), version)
     if version not in [entry[0] for entry in entries]:
-        sys.exit(f"{source}: no section for version {version}")
+        sys.exit(f"{source}: nothing written down for version {version}")
     lines = []
-    for number, date, items in entries:
-        lines += [f"{package} ({number}) unstable; urgency=medium", ""]
+    for number, distribution, date, items in entries:
+        lines += [f"{package} ({number}) {distribution}; urgency=medium", ""]
         for item in items:
             lines += textwrap.wrap(item.replace("`", ""), 76, initial_indent="  * ",
                                    subsequent_indent="    ")
