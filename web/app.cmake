@@ -34,7 +34,14 @@ add_custom_command(OUTPUT ${COILCALC_SITE}/sw.js
                    VERBATIM)
 add_custom_target(coilcalc-app ALL DEPENDS ${COILCALC_SITE}/sw.js ${app_files})
 
-install(FILES ${kept} ${COILCALC_SITE}/sw.js DESTINATION .)
+# Each file in its folder of the site, as the page refers to it.
+foreach(name IN LISTS kept_names ITEMS sw.js)
+  get_filename_component(folder ${name} DIRECTORY)
+  if(NOT folder)
+    set(folder .)
+  endif()
+  install(FILES ${COILCALC_SITE}/${name} DESTINATION ${folder})
+endforeach()
 
 # The page offline after one visit, its next version after an update, and on a phone's screen.
 add_test(NAME web_offline
