@@ -68,7 +68,7 @@ void SetControlText(int id, const std::string& text) {
   std::string* current = FindText(id);
   if (!current) return;
   *current = text;
-  trace.push_back({false, FieldName(id), text});
+  trace.push_back({false, FieldName(id), text, id});
 }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {

@@ -13,6 +13,7 @@ struct TraceEntry {
   bool isMessage;       // a message box, otherwise a control write
   std::string subject;  // the message caption, or the control's field name
   std::string text;     // the message text, or the text written
+  int id = 0;           // the control written, also one without a field name; 0 for a message
 };
 
 // What one headless solve starts from: the length unit and mode set directly, and the

@@ -55,7 +55,7 @@ const char* TraceAnswer(bool solved) {
       AppendJsonString(answer, entry.subject);
     } else {
       answer += "\"set\",";
-      AppendJsonInteger(answer, FieldId(entry.subject));
+      AppendJsonInteger(answer, entry.id);
     }
     answer += ',';
     AppendJsonString(answer, entry.text);
