@@ -1,0 +1,33 @@
+// The calls into the WebAssembly engine, which runs the dialog's own procedures headless: each
+// answers in JSON, parsed here.
+
+let engine;
+
+function call(name, result, types, args) {
+  return engine.ccall(name, result, types || [], args || []);
+}
+
+// Loads the engine (coilcalc-engine.js, a classic script run before the modules) and answers
+// the dialog's table: caption, size, colours, the controls in creation order, the buttons'
+// ids by task, the inductance units.
+export async function loadEngine() {
+  engine = await window.createCoilcalcEngine();
+  return JSON.parse(call("PageDialog", "string"));
+}
+
+// Every control back at its start-up text, inches selected.
+export function startDialog() {
+  call("PageStart");
+}
+
+// A click on control `id`, after handing over the texts the page's editable controls hold
+// now ([id, text] pairs): {"trace": [...]} and, after a solve that completed, "reference".
+export function click(id, texts) {
+  for (const [control, text] of texts) call("PageSetText", null, ["number", "string"], [control, text]);
+  return JSON.parse(call("PageClick", "string", ["number"], [id]));
+}
+
+// A help request on control `id`: {"trace": [...]}, empty when the control has no help.
+export function help(id) {
+  return JSON.parse(call("PageHelp", "string", ["number"], [id]));
+}

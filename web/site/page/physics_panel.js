@@ -1,0 +1,28 @@
+// The physics check below the dialog: the engine's reference for the last completed solve,
+// shown as the engine words it.
+import { element } from "./dom.js";
+
+let panel;
+
+export function buildPhysicsPanel() {
+  panel = element("section", { className: "physics", "aria-labelledby": "physics-title", "aria-live": "polite" }, [
+    element("h2", { id: "physics-title", text: "Physics check" }),
+    element("p", { className: "wire", text: "Solve a coil to compare the dialog's figures with the physics reference." }),
+    element("table", { hidden: "" }),
+  ]);
+  return panel;
+}
+
+// `reference`: {heading, columns: [4 titles], rows: [[label, reference, dialog, difference]]};
+// no columns and rows when the engine found no reference, the heading then saying why.
+export function showReference(reference) {
+  panel.querySelector(".wire").textContent = reference.heading;
+  const table = panel.querySelector("table");
+  table.hidden = reference.rows.length === 0;
+  if (table.hidden) return table.replaceChildren();
+  const head = element("tr", {}, reference.columns.map((title) => element("th", { text: title })));
+  const rows = reference.rows.map(([label, ...cells]) =>
+    element("tr", {}, [element("th", { scope: "row", text: label }), ...cells.map((cell) => element("td", { text: cell }))])
+  );
+  table.replaceChildren(head, ...rows);
+}
