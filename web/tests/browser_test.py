@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The page in a real browser: headless Chromium driven by Selenium against the served site.
 
-Usage: browser_test.py --site DIR [--artifacts DIR] [--storm ACTIONS] [--seed N] [unittest args]
+Usage: browser_test.py --site DIR --cli NATIVE_CLI [--artifacts DIR] [--storm ACTIONS] [--seed N]
+                       [unittest args]
 """
 
 import argparse
@@ -9,6 +10,7 @@ import functools
 import http.server
 import os
 import random
+import subprocess
 import sys
 import tempfile
 import threading
@@ -23,7 +25,7 @@ from selenium.webdriver.common.keys import Keys
 
 import expected_texts
 
-OPTIONS = argparse.Namespace(site=None, artifacts=None, storm=200, seed=1)
+OPTIONS = argparse.Namespace(site=None, cli=None, artifacts=None, storm=200, seed=1)
 MESSAGES = expected_texts.messages()
 ABOUT, HELP, NO_HELP = expected_texts.help_texts()
 CREAM = "rgb(255, 245, 210)"
@@ -217,6 +219,9 @@ class PageTest(unittest.TestCase):
         self.assertEqual(shown[1], ["set", 2003, "2"])
         self.assertEqual(self.text(2003), " 2")
         self.assertEqual(self.text(2006), "Maximum wire size:  0  AWG")
+        self.control(2204).click()  # the hook holds the last action only: the list never grows
+        self.assertEqual([entry[0] for entry in self.shown()], ["set"] * len(self.shown()))
+        self.assertEqual(self.shown()[-1], ["set", 2008, self.text(2008)])
 
     def test_unit_switch_both_ways(self):
         self.enter({2001: "10", 2002: "20", 2003: "10"})
@@ -290,25 +295,44 @@ class PageTest(unittest.TestCase):
         self.close_box(Keys.ESCAPE)
 
     def test_physics_check_of_the_last_completed_solve(self):
-        panel = "return [...document.querySelectorAll('.physics p, .physics tr')].map(r => r.innerText)"
+        """The panel against the command line's --reference for the same coil: one formatter
+        words both, so each line of the panel has the words of the block's line."""
+        panel = ("return [...document.querySelectorAll('.physics p, .physics tr')]"
+                 ".map(r => [...r.children].length ? [...r.children].map(c => c.textContent) : [r.textContent])")
+
+        def words(lines):
+            return [" ".join(line).split() for line in lines]
+
+        def reference(arguments):
+            run = subprocess.run([OPTIONS.cli, "--reference", *arguments], capture_output=True,
+                                 text=True, check=False)
+            lines = run.stdout.splitlines()
+            start = next((i for i, line in enumerate(lines) if line.startswith("Reference")), len(lines))
+            return [line.split() for line in lines[start:]], run.stderr
+
         self.enter({2001: "1", 2002: "1", 2003: "10"})
         self.control(2204).click()
-        expected = ["Round copper wire AWG 11, 0.090742 inches:",
-                    "\treference\tdialog\tdialog vs reference",
-                    "Inductance, current sheet\t1.99591 uH\t2.02284 uH\t+1.35%",
-                    "Inductance, round wire\t1.86951 uH\t2.02284 uH\t+8.20%",
-                    "Self-capacitance (Medhurst)\t1.28888 pF\t1.39211 pF\t+8.01%",
-                    "Self-resonance, helical line\t184.211 MHz\t94.8693 MHz\t-48.50%",
-                    "Self-resonance, lumped L and C\t102.53 MHz\t94.8693 MHz\t-7.47%"]
-        self.assertEqual(BROWSER.execute_script(panel), expected)
+        expected, _ = reference(["--diameter", "1", "--height", "1", "--turns", "10"])
+        shown = BROWSER.execute_script(panel)
+        self.assertEqual(len(shown), 7)
+        self.assertEqual([len(row) for row in shown[1:]], [4] * 6, "label and three cells a row")
+        self.assertEqual(words(shown), expected)
         self.enter({2003: "16385"})  # a stopped solve leaves the last reference
         self.messages_of(2204)
-        self.assertEqual(BROWSER.execute_script(panel), expected)
+        self.assertEqual(words(BROWSER.execute_script(panel)), expected)
         self.enter({2011: "2.022838", 2004: "uH"})
         self.control(2205).click()
-        rows = BROWSER.execute_script(panel)
-        self.assertEqual(rows[-1].split("\t")[0], "Turns for the inductance")
-        self.assertEqual(rows[-1].split("\t")[2], "9.998")
+        expected, _ = reference(["--mode", "turns", "--diameter", "1", "--height", "1",
+                                 "--inductance", "2.022838"])
+        self.assertEqual(len(expected), 8, "solving for turns adds the reference's turns")
+        self.assertEqual(words(BROWSER.execute_script(panel)), expected)
+        # No gauge fits so fine a pitch: the panel says why, as the command line does.
+        self.enter({2001: "1e-44", 2002: "1e-44", 2003: "16384"})
+        self.control(2204).click()
+        _, why = reference(["--diameter", "1e-44", "--height", "1e-44", "--turns", "16384"])
+        self.assertTrue(why.startswith("Reference: "), why)
+        self.assertEqual(BROWSER.execute_script(panel),
+                         [["No reference for this coil: " + why.strip()[len("Reference: "):] + "."]])
 
     def test_quit_ends_the_dialog(self):
         self.control(2100).click()
@@ -358,7 +382,8 @@ class PageTest(unittest.TestCase):
         self.enter({2001: "1", 2002: "1", 2003: "10"})
         self.control(2204).click()
         timings = BROWSER.execute_script("return window.coilcalcTimings")
-        site = sum(os.path.getsize(os.path.join(OPTIONS.site, f)) for f in os.listdir(OPTIONS.site))
+        site = sum(os.path.getsize(os.path.join(folder, f))
+                   for folder, _, files in os.walk(OPTIONS.site) for f in files)
         print(f"\nsite {site} bytes; dialog usable {timings['dialogReady']:.0f} ms after navigation;"
               f" click to last result {timings['lastSolve']:.2f} ms", file=sys.stderr)
         if OPTIONS.artifacts:
@@ -371,6 +396,7 @@ class PageTest(unittest.TestCase):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("--site", required=True)
+    parser.add_argument("--cli", required=True, help="the native coilcalc-cli")
     parser.add_argument("--artifacts")
     parser.add_argument("--storm", type=int, default=200)
     parser.add_argument("--seed", type=int, default=int(os.environ.get("COILCALC_STORM_SEED", 1)))
