@@ -8,7 +8,7 @@ import { isBusy, showAnswer } from "./show_answer.js";
 import { markEnded } from "./test_hooks.js";
 
 // The texts of the editable controls now, for the engine to read as the program reads them.
-function editableTexts() {
+export function editableTexts() {
   return dialog.controls.filter(isEditable).map((control) => [control.id, controlText(control.id)]);
 }
 

@@ -1,6 +1,6 @@
 // The coil calculator's dialog in the browser: laid out from the engine's control table, each
 // click and help request run by the engine, and what it did shown in its order.
-import { attachClicks } from "./actions.js";
+import { attachClicks, editableTexts } from "./actions.js";
 import { click, loadEngine, startDialog } from "./engine.js";
 import { attachKeys, focusFirstTabStop } from "./keys.js";
 import { buildDialog } from "./layout.js";
@@ -17,7 +17,7 @@ async function start() {
   attachKeys();
   // One solve of the empty start-up fields, its answer dropped (it stops at its first check),
   // has the browser compile the solve's code now rather than on the user's first click.
-  click(dialog.buttons.solveInductance, []);
+  click(dialog.buttons.solveInductance, editableTexts());
   startDialog();
   document.title = dialog.caption.trim();
   focusFirstTabStop();
