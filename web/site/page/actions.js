@@ -20,8 +20,8 @@ function endDialog() {
   frame.remove();
   detachKeys();
   markEnded();
-  const ended = element("p", { className: "ended", text: "The calculator has ended. Reload the page to start it again." });
-  document.getElementById("desktop").append(ended);
+  const text = "The calculator has ended. Reload the page to start it again.";
+  document.getElementById("desktop").append(element("p", { className: "ended", text }));
 }
 
 export function attachClicks() {

@@ -26,7 +26,13 @@ export function buildComboBox(control, units) {
     spellcheck: "false",
   });
   input.value = control.text;
-  const drop = element("button", { type: "button", className: "drop", tabindex: "-1", "aria-hidden": "true", text: "\u25bc" });
+  const drop = element("button", {
+    type: "button",
+    className: "drop",
+    tabindex: "-1",
+    "aria-hidden": "true",
+    text: "\u25bc",
+  });
   const box = element("div", { className: "combo" }, [input, drop, list]);
   box.style.height = COMBO_CLOSED_HEIGHT + "px";
   units.forEach((unit, index) => {

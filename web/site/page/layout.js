@@ -105,7 +105,13 @@ function controlElements(control) {
       node.value = control.text;
       break;
     case "output line":
-      node = element("input", { type: "text", className: "output", readonly: "", tabindex: "-1", "data-control-id": id });
+      node = element("input", {
+        type: "text",
+        className: "output",
+        readonly: "",
+        tabindex: "-1",
+        "data-control-id": id,
+      });
       node.value = control.text;
       break;
     case "combo box":

@@ -23,7 +23,10 @@ export function messageBox(owner, caption, text) {
         "aria-describedby": id + "-text",
       },
       [
-        element("div", { className: "titlebar" }, [element("span", { className: "title", id: id + "-caption", text: caption }), close]),
+        element("div", { className: "titlebar" }, [
+          element("span", { className: "title", id: id + "-caption", text: caption }),
+          close,
+        ]),
         element("div", { className: "body" }, [
           element("div", { className: "icon", "aria-hidden": "true", text: "i" }),
           element("p", { className: "text", id: id + "-text", text: text.replace(/\r\n/g, "\n") }),

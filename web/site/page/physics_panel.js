@@ -7,7 +7,10 @@ let panel;
 export function buildPhysicsPanel() {
   panel = element("section", { className: "physics", "aria-labelledby": "physics-title", "aria-live": "polite" }, [
     element("h2", { id: "physics-title", text: "Physics check" }),
-    element("p", { className: "wire", text: "Solve a coil to compare the dialog's figures with the physics reference." }),
+    element("p", {
+      className: "wire",
+      text: "Solve a coil to compare the dialog's figures with the physics reference.",
+    }),
     element("table", { hidden: "" }),
   ]);
   return panel;
@@ -22,7 +25,10 @@ export function showReference(reference) {
   if (table.hidden) return table.replaceChildren();
   const head = element("tr", {}, reference.columns.map((title) => element("th", { text: title })));
   const rows = reference.rows.map(([label, ...cells]) =>
-    element("tr", {}, [element("th", { scope: "row", text: label }), ...cells.map((cell) => element("td", { text: cell }))])
+    element("tr", {}, [
+      element("th", { scope: "row", text: label }),
+      ...cells.map((cell) => element("td", { text: cell })),
+    ])
   );
   table.replaceChildren(head, ...rows);
 }
