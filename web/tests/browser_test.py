@@ -295,44 +295,33 @@ class PageTest(unittest.TestCase):
         self.close_box(Keys.ESCAPE)
 
     def test_physics_check_of_the_last_completed_solve(self):
-        """The panel against the command line's --reference for the same coil: one formatter
-        words both, so each line of the panel has the words of the block's line."""
-        panel = ("return [...document.querySelectorAll('.physics p, .physics tr')]"
-                 ".map(r => [...r.children].length ? [...r.children].map(c => c.textContent) : [r.textContent])")
-
-        def words(lines):
-            return [" ".join(line).split() for line in lines]
-
-        def reference(arguments):
-            run = subprocess.run([OPTIONS.cli, "--reference", *arguments], capture_output=True,
-                                 text=True, check=False)
-            lines = run.stdout.splitlines()
-            start = next((i for i, line in enumerate(lines) if line.startswith("Reference")), len(lines))
-            return [line.split() for line in lines[start:]], run.stderr
-
-        self.enter({2001: "1", 2002: "1", 2003: "10"})
-        self.control(2204).click()
-        expected, _ = reference(["--diameter", "1", "--height", "1", "--turns", "10"])
-        shown = BROWSER.execute_script(panel)
-        self.assertEqual(len(shown), 7)
-        self.assertEqual([len(row) for row in shown[1:]], [4] * 6, "label and three cells a row")
-        self.assertEqual(words(shown), expected)
-        self.enter({2003: "16385"})  # a stopped solve leaves the last reference
-        self.messages_of(2204)
-        self.assertEqual(words(BROWSER.execute_script(panel)), expected)
-        self.enter({2011: "2.022838", 2004: "uH"})
-        self.control(2205).click()
-        expected, _ = reference(["--mode", "turns", "--diameter", "1", "--height", "1",
-                                 "--inductance", "2.022838"])
-        self.assertEqual(len(expected), 8, "solving for turns adds the reference's turns")
-        self.assertEqual(words(BROWSER.execute_script(panel)), expected)
-        # No gauge fits so fine a pitch: the panel says why, as the command line does.
-        self.enter({2001: "1e-44", 2002: "1e-44", 2003: "16384"})
-        self.control(2204).click()
-        _, why = reference(["--diameter", "1e-44", "--height", "1e-44", "--turns", "16384"])
-        self.assertTrue(why.startswith("Reference: "), why)
-        self.assertEqual(BROWSER.execute_script(panel),
-                         [["No reference for this coil: " + why.strip()[len("Reference: "):] + "."]])
+        """Each line of the panel has the words of the command line's --reference for the same
+        coil, which one formatter words for both; a stopped solve leaves the panel as it was."""
+        panel = ("return [...document.querySelectorAll('.physics p, .physics tr')].map(r => "
+                 "r.children.length ? [...r.children].map(c => c.textContent) : [r.textContent])")
+        cases = [  # entries, button, the same coil for the command line (None: a stopped solve)
+            ({2001: "1", 2002: "1", 2003: "10"}, 2204, "--diameter 1 --height 1 --turns 10"),
+            ({2003: "16385"}, 2204, None),
+            ({2011: "2.022838", 2004: "uH"}, 2205,
+             "--mode turns --diameter 1 --height 1 --inductance 2.022838"),
+            # No gauge fits so fine a pitch: the panel says why, as the command line does.
+            ({2001: "1e-44", 2002: "1e-44", 2003: "16384"}, 2204,
+             "--diameter 1e-44 --height 1e-44 --turns 16384"),
+        ]
+        for entries, button, arguments in cases:
+            with self.subTest(entries=entries):
+                self.enter(entries)
+                self.messages_of(button)
+                if arguments:
+                    run = subprocess.run([OPTIONS.cli, "--reference", *arguments.split()],
+                                         capture_output=True, text=True, check=False)
+                    # After the six lines of the dialog's texts; or why there is none.
+                    expected = [line.split() for line in run.stdout.splitlines()[6:]] or [
+                        ("No reference for this coil: " + run.stderr.strip().removeprefix("Reference: ")
+                         + ".").split()]
+                shown = BROWSER.execute_script(panel)
+                self.assertEqual([" ".join(line).split() for line in shown], expected)
+                self.assertEqual({len(row) for row in shown[1:]} - {4}, set(), "a label, three cells")
 
     def test_quit_ends_the_dialog(self):
         self.control(2100).click()
