@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
-        nlohmann-json3-dev clang libclang-rt-14-dev python3)
+        nlohmann-json3-dev clang libclang-rt-14-dev python3 shellcheck)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
 web=(emscripten nodejs chromium chromium-driver python3-selenium)
 # For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
