@@ -166,7 +166,7 @@ TEST_F(Help, F1OnEachFieldAndResultLineShowsItsHelp) {
   const DWORD start = GetTickCount();
   while (FocusedControl(program) != Control(IDC_HEIGHT) && GetTickCount() - start < 5000) Sleep(2);
   PressKey(VK_F1);
-  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::HelpNamed("height").lines));
+  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(HelpLinesOf(IDC_HEIGHT)));
 }
 
 // F1 must reach the dialog (the hooks see the request answered) and still show nothing.
@@ -213,7 +213,7 @@ TEST_F(HelpHooked, HelpOnEveryOtherItemShowsNothing) {
   // asked for last, is up, every request before it has been answered without one.
   for (int id : ids) PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(id), 0);
   PostMessageA(program.dialog, helpRequest, IDC_DIAMETER, 0);
-  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::HelpNamed("diameter").lines));
+  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(HelpLinesOf(IDC_DIAMETER)));
   EXPECT_TRUE(WaitUntilIdle(program));
   EXPECT_TRUE(OpenBoxes(program).empty());
 }

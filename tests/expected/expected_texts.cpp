@@ -66,14 +66,6 @@ const Data& TheData() {
   return data;
 }
 
-template <typename T>
-const T& Named(const std::vector<T>& items, const std::string& name) {
-  for (const T& item : items) {
-    if (item.name == name) return item;
-  }
-  Stop("nothing named " + name);
-}
-
 }  // namespace
 
 std::string JoinCrLf(const Lines& lines) {
@@ -91,7 +83,6 @@ const Message& MessageNamed(const std::string& name) {
 const std::vector<Message>& AllMessages() { return TheData().allMessages; }
 const Lines& AboutLines() { return TheData().about; }
 const std::vector<Help>& HelpTexts() { return TheData().help; }
-const Help& HelpNamed(const std::string& name) { return Named(TheData().help, name); }
 
 const Lines* HelpLinesOf(int id) {
   for (const Help& help : TheData().help) {
@@ -112,6 +103,11 @@ int FieldId(const std::string& name) {
 
 const std::vector<std::string>& Results() { return TheData().results; }
 const std::vector<Coil>& Coils() { return TheData().coils; }
-const Coil& CoilNamed(const std::string& name) { return Named(TheData().coils, name); }
+const Coil& CoilNamed(const std::string& name) {
+  for (const Coil& coil : TheData().coils) {
+    if (coil.name == name) return coil;
+  }
+  Stop("no coil " + name);
+}
 
 }  // namespace expected

@@ -39,7 +39,6 @@ const std::vector<Message>& AllMessages();
 
 const Lines& AboutLines();
 const std::vector<Help>& HelpTexts();
-const Help& HelpNamed(const std::string& name);
 // The help lines a control shows, or nullptr when it has none.
 const Lines* HelpLinesOf(int id);
 const std::vector<int>& IdsWithoutHelp();

@@ -498,38 +498,30 @@ def edge_request(rng):
 def bench_request(rng, i):
     d = 0.2 + rng.random() * 3
     h = float("%.3f" % d) / (0.15 + rng.random() * 6)
+    inches = {"diameter": "%.3f" % d, "height": "%.3f" % h}
+    mm = {"diameter": "%.2f" % (d * 25.4), "height": "%.2f" % (h * 25.4)}
     kind = i % 8
     if kind == 0:
         return {"unit": "in", "mode": "inductance",
-                "fields": {"diameter": "%.3f" % d, "height": "%.3f" % h,
-                           "turns": str(2 + int(rng.random() * 200))}}
+                "fields": dict(inches, turns=str(2 + int(rng.random() * 200)))}
     if kind == 1:
         return {"unit": "mm", "mode": "inductance",
-                "fields": {"diameter": "%.2f" % (d * 25.4), "height": "%.2f" % (h * 25.4),
-                           "turns": "%.1f" % (2 + rng.random() * 500)}}
+                "fields": dict(mm, turns="%.1f" % (2 + rng.random() * 500))}
     if kind == 2:
-        return {"unit": "in", "mode": "turns",
-                "fields": {"diameter": "%.3f" % d, "height": "%.3f" % h,
-                           "inductance": "%.3f" % (0.5 + rng.random() * 50),
-                           "inductance_unit": "uH"}}
+        return {"unit": "in", "mode": "turns", "fields": dict(
+            inches, inductance="%.3f" % (0.5 + rng.random() * 50), inductance_unit="uH")}
     if kind == 3:
-        return {"unit": "mm", "mode": "turns",
-                "fields": {"diameter": "%.2f" % (d * 25.4), "height": "%.2f" % (h * 25.4),
-                           "inductance": str(100 + int(rng.random() * 5000)),
-                           "inductance_unit": "nH"}}
+        return {"unit": "mm", "mode": "turns", "fields": dict(
+            mm, inductance=str(100 + int(rng.random() * 5000)), inductance_unit="nH")}
     if kind == 4:
-        return {"mode": "turns", "fields": {"diameter": "%.3f" % d, "height": "%.3f" % h,
-                                            "inductance": "%.2f" % (rng.random() * 2),
-                                            "inductance_unit": "mH"}}
+        return {"mode": "turns", "fields": dict(
+            inches, inductance="%.2f" % (rng.random() * 2), inductance_unit="mH")}
     if kind == 5:
-        return {"fields": {"diameter": "%.3f" % d, "height": "%.3f" % h, "turns": "1"}}
+        return {"fields": dict(inches, turns="1")}
     if kind == 6:  # stopped: twenty times as high as wide
-        return {"unit": "in", "fields": {"diameter": "%.3f" % d, "height": "%.3f" % (d * 20),
-                                         "turns": "10"}}
-    return {"mode": "inductance",
-            "fields": {"diameter": "%.3f" % d, "height": "%.3f" % h,
-                       "turns": str(2 + int(rng.random() * 16384)), "wire_length": "old",
-                       "resonance": "old"}}
+        return {"unit": "in", "fields": dict(inches, height="%.3f" % (d * 20), turns="10")}
+    return {"mode": "inductance", "fields": dict(inches, turns=str(2 + int(rng.random() * 16384)),
+                                                 wire_length="old", resonance="old")}
 
 
 # ---- the physics reference ------------------------------------------------------------------
