@@ -1,6 +1,5 @@
 // Solves through the real dialog: entries typed into the fields, the buttons clicked, every
 // result text and every message box read back as the user sees them.
-#include <array>
 #include <string>
 #include <vector>
 
@@ -10,16 +9,12 @@
 
 namespace {
 
-// The nine controls a solve reads or writes, in control-id order.
-constexpr std::array<int, 9> SOLVE_FIELDS = {IDC_DIAMETER,        IDC_HEIGHT,      IDC_TURNS,
-                                             IDC_INDUCTANCE_UNIT, IDC_WIRE_LENGTH, IDC_WIRE_SIZE,
-                                             IDC_CAPACITANCE,     IDC_RESONANCE,   IDC_INDUCTANCE};
-
 class Solve : public ProgramTest {
  protected:
-  std::array<std::string, 9> Snapshot() const {
-    std::array<std::string, 9> texts;
-    for (size_t i = 0; i < SOLVE_FIELDS.size(); ++i) texts[i] = Text(SOLVE_FIELDS[i]);
+  // The texts of the nine controls a solve reads or writes.
+  std::vector<std::string> Snapshot() const {
+    std::vector<std::string> texts;
+    for (const auto& [name, id] : expected::FieldIds()) texts.push_back(Text(id));
     return texts;
   }
 

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <nlohmann/json.hpp>
 
 namespace expected {
@@ -103,6 +102,7 @@ int FieldId(const std::string& name) {
   return found->second;
 }
 
+const std::map<std::string, int>& FieldIds() { return TheData().fieldIds; }
 const std::vector<std::string>& Results() { return TheData().results; }
 const std::vector<Coil>& Coils() { return TheData().coils; }
 const Coil& CoilNamed(const std::string& name) {

@@ -2,6 +2,7 @@
 // browser tests read too: messages, About and help texts, and a few example coils.
 #pragma once
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,8 +44,9 @@ const std::vector<Help>& HelpTexts();
 const Lines* HelpLinesOf(int id);
 const std::vector<int>& IdsWithoutHelp();
 
-// The control id of a field of the batch format ("diameter", "wire_length", ...).
+// The control id of a field of the batch format ("diameter", "wire_length", ...); all nine.
 int FieldId(const std::string& name);
+const std::map<std::string, int>& FieldIds();
 // The names of the seven fields a completed solve writes, in the order it writes them.
 const std::vector<std::string>& Results();
 
