@@ -298,7 +298,7 @@ std::optional<bool> AnswerReferenceRequest(std::string_view line, std::string& a
     return false;
   }
   request.erase("reference");
-  static SolveCase solveCase;
+  thread_local SolveCase solveCase;
   if (!ReadSolveCase(DumpLine(request), solveCase, error)) {
     AppendError(answer, error);
     return false;

@@ -2,6 +2,7 @@
 #include "solve_case.h"
 
 #include "dialog_controls.h"
+#include "request_scan.h"
 
 const int RESULT_CONTROLS[7] = {IDC_INDUCTANCE, IDC_INDUCTANCE_UNIT, IDC_TURNS,    IDC_WIRE_LENGTH,
                                 IDC_WIRE_SIZE,  IDC_CAPACITANCE,     IDC_RESONANCE};
@@ -19,7 +20,7 @@ using Json = nlohmann::ordered_json;
 
 // Rows of the answer's lists that are not in use at the moment, kept with their strings'
 // storage: a batch of a million cases then allocates almost nothing per case.
-std::vector<Json> spareRows;
+thread_local std::vector<Json> spareRows;
 
 void SetText(Json& cell, const std::string& text) {
   if (!cell.is_string()) cell = std::string();
@@ -60,7 +61,7 @@ Json MakeAnswer() {
 }  // namespace
 
 const nlohmann::ordered_json& SolveAnswer() {
-  static Json answer = MakeAnswer();
+  thread_local Json answer = MakeAnswer();
   Json::array_t& messages = answer["messages"].get_ref<Json::array_t&>();
   Json::array_t& trace = answer["trace"].get_ref<Json::array_t&>();
   std::size_t messageCount = 0;
@@ -180,11 +181,26 @@ struct RequestReader {
 
 }  // namespace
 
-bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
+namespace {
+
+void ClearSolveCase(SolveCase& solveCase) {
   solveCase.lengthScale = SolveCase{}.lengthScale;
   solveCase.solveMode = SolveCase{}.solveMode;
   solveCase.seeds.clear();
+}
+
+}  // namespace
+
+bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
   error.clear();
+  ClearSolveCase(solveCase);
+  if (ScanPlainRequest(line, solveCase)) return true;
+  return ParseSolveCase(line, solveCase, error);
+}
+
+bool ParseSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
+  error.clear();
+  ClearSolveCase(solveCase);
   if (line.empty()) {
     error = "empty line";
     return false;

@@ -30,7 +30,11 @@ const nlohmann::ordered_json& SolveAnswer();
 
 // Reads one batch request line: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...}}.
 // Returns false with a reason in `error` when the line is not a request the solve can take.
+// A plain line is scanned in one pass (ScanPlainRequest); any other goes to ParseSolveCase.
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error);
+
+// The same with a full JSON parser, which words the error of every line that is not a request.
+bool ParseSolveCase(std::string_view line, SolveCase& solveCase, std::string& error);
 
 // Dumps JSON as one line; bytes that are not UTF-8 become U+FFFD instead of throwing.
 std::string DumpLine(const nlohmann::ordered_json& value);
