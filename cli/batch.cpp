@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "batch_progress.h"
-#include "reference_output.h"
+#include "json_writer.h"
+#include "reference_format.h"
+#include "solve_answer.h"
 #include "solve_case.h"
 
 // Threads where the C++ library has them: not with MinGW's win32-threads toolchain, nor in a
@@ -28,19 +30,33 @@
 #include <thread>
 #endif
 
+bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
+  if (!wire.wanted || !SolveCompleted()) {
+    AppendSolveAnswer(answer);
+    answer += '\n';
+    return true;
+  }
+  thread_local SolveReference reference;
+  if (!ComputeSolveReference(wire, reference)) {
+    AppendErrorLine(answer, "reference: " + WhyNoReference(reference));
+    return false;
+  }
+  BeginSolveAnswer(answer);
+  AppendReferenceMember(answer, reference);
+  answer += "}\n";
+  return true;
+}
+
 bool AnswerRequestLine(std::string_view line, std::string& answer) {
-  if (const std::optional<bool> answered = AnswerReferenceRequest(line, answer)) return *answered;
   thread_local SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
   thread_local std::string error;
-  const bool taken = ReadSolveCase(line, solveCase, error);
-  if (taken) {
-    RunSolveCase(solveCase);
-    answer += DumpLine(SolveAnswer());
-  } else {
-    answer += DumpLine({{"error", error}});
+  WireRequest wire;
+  if (!ReadSolveCase(line, solveCase, wire, error)) {
+    AppendErrorLine(answer, error);
+    return false;
   }
-  answer += '\n';
-  return taken;
+  RunSolveCase(solveCase);
+  return AppendAnswerLine(answer, wire);
 }
 
 namespace {
@@ -66,9 +82,8 @@ struct Block {
 void AnswerBlock(Block& block) {
   for (const Block::Line& line : block.lines) {
     if (line.overLong) {
-      block.answers += DumpLine(
-          {{"error", "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped"}});
-      block.answers += '\n';
+      AppendErrorLine(block.answers,
+                      "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped");
       block.anyError = true;
     } else if (!AnswerRequestLine(std::string_view(block.text).substr(line.begin, line.length),
                                   block.answers)) {

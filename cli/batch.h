@@ -6,8 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "solve_reference.h"
+
 // The longest request line that is read; a longer one is skipped unread and answered with an error.
 constexpr std::size_t MAX_REQUEST_BYTES = std::size_t{16} << 20;
+
+// Appends the answer to the solve just run, with the reference that `wire` asks for when the
+// solve completed, and a line feed. Returns false when the reference failed and the answer is
+// {"error": ...} instead.
+bool AppendAnswerLine(std::string& answer, const WireRequest& wire);
 
 // Answers one request line (without its line feed), appending the answer and a line feed to
 // `answer`. Returns false when the line was answered with an error.

@@ -8,7 +8,8 @@
 
 #include "batch.h"
 #include "dialog_controls.h"
-#include "reference_output.h"
+#include "reference_format.h"
+#include "reference_options.h"
 #include "solve_case.h"
 #include "version.h"
 
@@ -60,6 +61,17 @@ void PrintResults() {
             << PeekControlText(IDC_WIRE_SIZE) << '\n'
             << PeekControlText(IDC_CAPACITANCE) << '\n'
             << PeekControlText(IDC_RESONANCE) << '\n';
+}
+
+// The reference block under the results, or on stderr why there is none.
+bool PrintReference(const WireRequest& wire) {
+  SolveReference reference;
+  if (!ComputeSolveReference(wire, reference)) {
+    std::cerr << "Reference: " << WhyNoReference(reference) << '\n';
+    return false;
+  }
+  std::cout << ReferenceBlock(reference);
+  return true;
 }
 
 }  // namespace
@@ -132,19 +144,17 @@ int main(int argc, char** argv) {
   }
   RunSolveCase(solveCase);
 
-  int referenceStatus = 0;
+  bool referenceFailed = false;
   if (json) {
-    if (reference.wanted) {
-      referenceStatus = PrintReferenceJson(solveCase, reference);
-    } else {
-      std::cout << DumpLine(SolveAnswer()) << '\n';
-    }
+    std::string answer;
+    referenceFailed = !AppendAnswerLine(answer, reference);
+    std::cout << answer;
   } else {
     PrintMessages();
     if (SolveCompleted()) PrintResults();
-    if (reference.wanted) referenceStatus = PrintReferenceText(solveCase, reference);
+    if (reference.wanted && SolveCompleted()) referenceFailed = !PrintReference(reference);
   }
   std::cout.flush();
-  if (!std::cout || referenceStatus != 0) return EXIT_STOPPED;
+  if (!std::cout || referenceFailed) return EXIT_STOPPED;
   return SolveCompleted() ? 0 : EXIT_STOPPED;
 }

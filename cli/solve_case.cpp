@@ -1,11 +1,14 @@
-// One solve of the command line: seeding the in-memory dialog, running the solve, reading it back.
+// The reader of a batch request line: a plain line scanned, any other in one pass of nlohmann's
+// SAX parser, no document built.
 #include "solve_case.h"
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <vector>
 
 #include "dialog_controls.h"
 #include "request_scan.h"
-
-const int RESULT_CONTROLS[7] = {IDC_INDUCTANCE, IDC_INDUCTANCE_UNIT, IDC_TURNS,    IDC_WIRE_LENGTH,
-                                IDC_WIRE_SIZE,  IDC_CAPACITANCE,     IDC_RESONANCE};
 
 const std::int16_t* FindSolveMode(std::string_view name) {
   for (const SolveModeName& entry : SOLVE_MODE_NAMES) {
@@ -16,90 +19,44 @@ const std::int16_t* FindSolveMode(std::string_view name) {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
-// Rows of the answer's lists that are not in use at the moment, kept with their strings'
-// storage: a batch of a million cases then allocates almost nothing per case.
-thread_local std::vector<Json> spareRows;
+const char* const BAD_REFERENCE =
+    "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}";
 
-void SetText(Json& cell, const std::string& text) {
-  if (!cell.is_string()) cell = std::string();
-  cell.get_ref<std::string&>().assign(text);
-}
+// What a "reference" object names, as its last value for each key.
+struct ReferenceObject {
+  std::vector<std::string> keys;  // each key once, as a parsed object keeps them
+  std::string lastKey;
+  bool gaugeIsNumber = false;
+  double gauge = 0;
+  bool diameterIsText = false;
+  std::string diameter;
+};
 
-// Row `index` of `list`, made an array of `width` strings.
-Json::array_t& Row(Json::array_t& list, std::size_t index, std::size_t width) {
-  while (list.size() <= index) {
-    if (spareRows.empty()) {
-      list.emplace_back(Json::array());
-    } else {
-      list.push_back(std::move(spareRows.back()));
-      spareRows.pop_back();
-    }
-  }
-  Json::array_t& row = list[index].get_ref<Json::array_t&>();
-  row.resize(width);
-  return row;
-}
-
-void TrimRows(Json::array_t& list, std::size_t used) {
-  while (list.size() > used) {
-    spareRows.push_back(std::move(list.back()));
-    list.pop_back();
-  }
-}
-
-Json MakeAnswer() {
-  Json answer = Json::object();
-  answer["messages"] = Json::array();
-  answer["fields"] = Json::object();
-  for (int id : RESULT_CONTROLS) answer["fields"][FieldName(id)] = std::string();
-  answer["trace"] = Json::array();
-  return answer;
-}
-
-}  // namespace
-
-const nlohmann::ordered_json& SolveAnswer() {
-  thread_local Json answer = MakeAnswer();
-  Json::array_t& messages = answer["messages"].get_ref<Json::array_t&>();
-  Json::array_t& trace = answer["trace"].get_ref<Json::array_t&>();
-  std::size_t messageCount = 0;
-  std::size_t traceCount = 0;
-  for (const TraceEntry& entry : HeadlessTrace()) {
-    if (entry.isMessage) {
-      Json::array_t& message = Row(messages, messageCount++, 2);
-      SetText(message[0], entry.subject);
-      SetText(message[1], entry.text);
-    }
-    Json::array_t& event = Row(trace, traceCount++, 3);
-    static const std::string MESSAGE = "message", SET = "set";
-    SetText(event[0], entry.isMessage ? MESSAGE : SET);
-    SetText(event[1], entry.subject);
-    SetText(event[2], entry.text);
-  }
-  TrimRows(messages, messageCount);
-  TrimRows(trace, traceCount);
-  // The fields object was built in RESULT_CONTROLS order and keeps it.
-  Json& fields = answer["fields"];
-  std::size_t index = 0;
-  for (auto& [name, text] : fields.items()) {
-    SetText(text, PeekControlText(RESULT_CONTROLS[index++]));
-    static_cast<void>(name);
-  }
-  return answer;
-}
-
-namespace {
-
-// Reads a request as the parser meets it, without building a document: the handler that
-// nlohmann::json::sax_parse calls for each key and value. Parsing stops at the first problem.
+// The handler that nlohmann::json::sax_parse calls for each key and value of a request.
+//
+// A request is read to its end even after a problem, because of how "reference" ranks: when
+// the line is valid JSON with a "reference" key, a bad reference value is the answer (of the
+// key's last value), then the first other problem. When the line is not valid JSON, or has no
+// such key, the answer is the first problem in the line, where "reference" counts as an
+// unknown key if the line is not valid JSON.
 struct RequestReader {
   SolveCase* solveCase = nullptr;
-  std::string* error = nullptr;
-  int depth = 0;       // 1 inside the request, 2 inside "fields"
-  std::string topKey;  // the last key at depth 1
-  int fieldId = 0;     // the field of the last key at depth 2
+  WireRequest* wire = nullptr;
+
+  int depth = 0;             // nesting of objects and arrays around the next event
+  std::string topKey;        // the last key of the request object
+  int fieldId = 0;           // the field of the last key inside "fields"
+  int skipFrom = 0;          // > 0: inside a value nobody reads, opened at this depth
+  bool inReference = false;  // inside the value of a "reference" key
+  ReferenceObject referenceObject;
+
+  std::string problem;  // the first problem, "reference" aside
+  bool referenceBeforeProblem = false;
+  bool hasReference = false;
+  std::string referenceProblem;  // of the last "reference" value
+  std::string syntaxError;
 
   using number_integer_t = Json::number_integer_t;
   using number_unsigned_t = Json::number_unsigned_t;
@@ -107,75 +64,194 @@ struct RequestReader {
   using string_t = Json::string_t;
   using binary_t = Json::binary_t;
 
-  bool Fail(std::string reason) {
-    if (error->empty()) *error = std::move(reason);
-    return false;
+  void Note(std::string reason) {
+    if (problem.empty()) problem = std::move(reason);
   }
-  // Any value that is not a string or the "fields" object.
-  bool WrongValue() {
-    if (depth == 0) return Fail("a request must be a JSON object");
-    if (depth == 1 && topKey == "fields") return Fail("\"fields\" must be an object of texts");
+  // The value at this place is not one the request takes.
+  void WrongValue() {
+    if (depth == 0) return Note("a request must be a JSON object");
+    if (depth == 1 && topKey == "fields") return Note("\"fields\" must be an object of texts");
     if (depth == 1 && topKey == "unit")
-      return Fail(std::string("\"unit\" must be \"") + INCHES.name + "\" or \"" + MILLIMETRES.name +
+      return Note(std::string("\"unit\" must be \"") + INCHES.name + "\" or \"" + MILLIMETRES.name +
                   "\"");
     if (depth == 1)
-      return Fail(std::string("\"mode\" must be \"") + SOLVE_MODE_NAMES[0].name + "\" or \"" +
+      return Note(std::string("\"mode\" must be \"") + SOLVE_MODE_NAMES[0].name + "\" or \"" +
                   SOLVE_MODE_NAMES[1].name + "\"");
-    return Fail("the text of field \"" + FieldName(fieldId) + "\" must be a string");
+    Note("the text of field \"" + FieldName(fieldId) + "\" must be a string");
   }
 
-  bool null() { return WrongValue(); }
-  bool boolean(bool) { return WrongValue(); }
-  bool number_integer(number_integer_t) { return WrongValue(); }
-  bool number_unsigned(number_unsigned_t) { return WrongValue(); }
-  bool number_float(number_float_t, const string_t&) { return WrongValue(); }
-  bool binary(binary_t&) { return WrongValue(); }
-  bool start_array(std::size_t) { return WrongValue(); }
-  bool end_array() { return false; }
+  // --- the value of "reference" ---
+  void ReferenceScalar(bool isBool, bool value) {
+    *wire = WireRequest();
+    referenceProblem.clear();
+    if (isBool) {
+      wire->wanted = value;
+    } else {
+      referenceProblem = BAD_REFERENCE;
+    }
+  }
+  void EndReferenceObject() {
+    const ReferenceObject& r = referenceObject;
+    *wire = WireRequest();
+    referenceProblem.clear();
+    if (r.keys.size() > 1) {
+      referenceProblem = BAD_REFERENCE;
+      return;
+    }
+    wire->wanted = true;
+    if (r.keys.empty()) return;
+    if (r.keys[0] == "wire_gauge") {
+      const double gauge = r.gaugeIsNumber ? r.gauge : std::nan("");
+      if (!(gauge >= MIN_WIRE_GAUGE && gauge <= MAX_WIRE_GAUGE) || gauge != std::floor(gauge)) {
+        referenceProblem = "\"wire_gauge\" must be a whole number from " +
+                           std::to_string(MIN_WIRE_GAUGE) + " (0000) to " +
+                           std::to_string(MAX_WIRE_GAUGE);
+        return;
+      }
+      wire->hasGauge = true;
+      wire->gauge = static_cast<int>(gauge);
+    } else if (r.keys[0] == "wire_diameter") {
+      if (!r.diameterIsText) {
+        referenceProblem = "\"wire_diameter\" must be a text, such as \"0.5\"";
+        return;
+      }
+      wire->hasDiameter = true;
+      ReadWireDiameter(r.diameter, wire->diameter, referenceProblem);
+    } else {
+      referenceProblem = BAD_REFERENCE;
+    }
+  }
+  // A value inside the reference object, at depth 2, under its last key.
+  void ReferenceMember(bool isNumber, double number, const std::string* text) {
+    ReferenceObject& r = referenceObject;
+    if (r.lastKey == "wire_gauge") {
+      r.gaugeIsNumber = isNumber;
+      r.gauge = number;
+    } else if (r.lastKey == "wire_diameter") {
+      r.diameterIsText = text != nullptr;
+      if (text) r.diameter = *text;
+    }
+  }
 
-  bool start_object(std::size_t) {
-    if (depth == 0 || (depth == 1 && topKey == "fields")) {
-      ++depth;
+  // Every scalar value comes here; `text` is set for strings, `number` for numbers.
+  bool Scalar(bool isBool, bool boolean, bool isNumber, double number, std::string* text) {
+    if (skipFrom > 0) return true;
+    if (inReference) {
+      if (depth == 1) {
+        ReferenceScalar(isBool, boolean);
+        inReference = false;
+      } else if (depth == 2) {
+        ReferenceMember(isNumber, number, text);
+      }
       return true;
     }
-    return WrongValue();
-  }
-  bool end_object() {
-    --depth;
-    return true;
-  }
-  bool key(string_t& name) {
-    if (depth == 1) {
-      if (name != "unit" && name != "mode" && name != "fields")
-        return Fail("unknown key \"" + name + "\"");
-      topKey = name;
+    if (!problem.empty()) return true;
+    if (text && depth == 2) {
+      solveCase->seeds.emplace_back(fieldId, std::move(*text));
       return true;
     }
-    fieldId = FieldId(name);
-    if (fieldId == 0) return Fail("unknown field \"" + name + "\"");
-    return true;
-  }
-  bool string(string_t& text) {
-    if (depth == 2) {
-      solveCase->seeds.emplace_back(fieldId, std::move(text));
-      return true;
-    }
-    if (depth == 1 && topKey == "unit") {
-      if (const LengthUnit* unit = FindLengthUnit(text)) {
+    if (text && depth == 1 && topKey == "unit") {
+      if (const LengthUnit* unit = FindLengthUnit(*text)) {
         solveCase->lengthScale = unit->scale;
         return true;
       }
     }
-    if (depth == 1 && topKey == "mode") {
-      if (const std::int16_t* mode = FindSolveMode(text)) {
+    if (text && depth == 1 && topKey == "mode") {
+      if (const std::int16_t* mode = FindSolveMode(*text)) {
         solveCase->solveMode = *mode;
         return true;
       }
     }
-    return WrongValue();
+    WrongValue();
+    return true;
   }
+
+  bool null() { return Scalar(false, false, false, 0, nullptr); }
+  bool boolean(bool value) { return Scalar(true, value, false, 0, nullptr); }
+  bool number_integer(number_integer_t value) {
+    return Scalar(false, false, true, static_cast<double>(value), nullptr);
+  }
+  bool number_unsigned(number_unsigned_t value) {
+    return Scalar(false, false, true, static_cast<double>(value), nullptr);
+  }
+  bool number_float(number_float_t value, const string_t&) {
+    return Scalar(false, false, true, value, nullptr);
+  }
+  bool string(string_t& text) { return Scalar(false, false, false, 0, &text); }
+  bool binary(binary_t&) { return Scalar(false, false, false, 0, nullptr); }
+
+  // An object or array opens at `depth`; returns whether its contents are read.
+  bool Open(bool isObject) {
+    if (skipFrom > 0) return false;
+    if (inReference) {
+      if (depth == 1 && isObject) {
+        referenceObject = ReferenceObject();
+        return true;
+      }
+      if (depth == 1) {
+        ReferenceScalar(false, false);  // an array
+        inReference = false;
+      } else if (depth == 2) {
+        ReferenceMember(false, 0, nullptr);
+      }
+      return false;
+    }
+    if (!problem.empty()) return depth == 0 && isObject;
+    if (isObject && (depth == 0 || (depth == 1 && topKey == "fields"))) return true;
+    WrongValue();
+    return depth == 0 && isObject;
+  }
+  bool start_object(std::size_t) {
+    if (!Open(true) && skipFrom == 0) skipFrom = depth + 1;
+    ++depth;
+    return true;
+  }
+  bool start_array(std::size_t) {
+    if (!Open(false) && skipFrom == 0) skipFrom = depth + 1;
+    ++depth;
+    return true;
+  }
+  bool Close() {
+    --depth;
+    if (skipFrom > depth) skipFrom = 0;
+    if (inReference && depth == 1) {
+      if (skipFrom == 0) EndReferenceObject();
+      inReference = false;
+    }
+    return true;
+  }
+  bool end_object() { return Close(); }
+  bool end_array() { return Close(); }
+
+  bool key(string_t& name) {
+    if (skipFrom > 0) return true;
+    if (inReference) {
+      ReferenceObject& r = referenceObject;
+      if (std::find(r.keys.begin(), r.keys.end(), name) == r.keys.end()) r.keys.push_back(name);
+      r.lastKey = name;
+      return true;
+    }
+    if (depth == 1) {
+      topKey = name;
+      if (name == "reference") {
+        if (!hasReference) referenceBeforeProblem = problem.empty();
+        hasReference = true;
+        inReference = true;
+        return true;
+      }
+      if (problem.empty() && name != "unit" && name != "mode" && name != "fields")
+        Note("unknown key \"" + name + "\"");
+      return true;
+    }
+    if (!problem.empty()) return true;
+    fieldId = FieldId(name);
+    if (fieldId == 0) Note("unknown field \"" + name + "\"");
+    return true;
+  }
+
   bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
-    return Fail(std::string("not valid JSON: ") + e.what());
+    syntaxError = std::string("not valid JSON: ") + e.what();
+    return false;
   }
 };
 
@@ -183,36 +259,42 @@ struct RequestReader {
 
 namespace {
 
-void ClearSolveCase(SolveCase& solveCase) {
+void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
   solveCase.lengthScale = SolveCase{}.lengthScale;
   solveCase.solveMode = SolveCase{}.solveMode;
   solveCase.seeds.clear();
+  wire = WireRequest();
+  error.clear();
 }
 
 }  // namespace
 
-bool ReadSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
-  error.clear();
-  ClearSolveCase(solveCase);
+bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
+                   std::string& error) {
+  ClearRequest(solveCase, wire, error);
   if (ScanPlainRequest(line, solveCase)) return true;
-  return ParseSolveCase(line, solveCase, error);
+  return ParseSolveCase(line, solveCase, wire, error);
 }
 
-bool ParseSolveCase(std::string_view line, SolveCase& solveCase, std::string& error) {
-  error.clear();
-  ClearSolveCase(solveCase);
+bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
+                    std::string& error) {
+  ClearRequest(solveCase, wire, error);
   if (line.empty()) {
     error = "empty line";
     return false;
   }
   RequestReader reader;
   reader.solveCase = &solveCase;
-  reader.error = &error;
-  if (Json::sax_parse(line.begin(), line.end(), &reader)) return true;
-  if (error.empty()) error = "not a request";
-  return false;
-}
-
-std::string DumpLine(const nlohmann::ordered_json& value) {
-  return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  reader.wire = &wire;
+  const bool valid = Json::sax_parse(line.begin(), line.end(), &reader);
+  if (valid && reader.hasReference) {
+    error = !reader.referenceProblem.empty() ? reader.referenceProblem : reader.problem;
+  } else if (reader.hasReference && reader.referenceBeforeProblem) {
+    error = "unknown key \"reference\"";
+  } else {
+    error = !reader.problem.empty() ? reader.problem : reader.syntaxError;
+  }
+  if (!valid && error.empty()) error = "not a request";
+  if (!error.empty()) wire = WireRequest();
+  return error.empty();
 }

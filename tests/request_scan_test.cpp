@@ -68,6 +68,7 @@ const std::vector<std::string> OTHER_LINES = {
 struct Reading {
   bool taken;
   SolveCase solveCase;
+  WireRequest wire;
   std::string error;
 };
 
@@ -80,10 +81,12 @@ void ExpectSameCase(const SolveCase& scanned, const SolveCase& parsed, const std
 // Whenever the scan takes a line, the parser takes it too, as the same case.
 void CheckAgainstParser(const std::string& line) {
   SolveCase scanned, parsed;
+  WireRequest wire;
   std::string error;
   if (!ScanPlainRequest(line, scanned)) return;
-  ASSERT_TRUE(ParseSolveCase(line, parsed, error)) << line << ": " << error;
+  ASSERT_TRUE(ParseSolveCase(line, parsed, wire, error)) << line << ": " << error;
   ExpectSameCase(scanned, parsed, line);
+  EXPECT_FALSE(wire.wanted) << line;
 }
 
 TEST(RequestScan, PlainLinesAreScannedAsTheParserReadsThem) {
@@ -116,8 +119,8 @@ TEST(RequestScan, DamagedLinesReadAsTheParserReadsThem) {
       for (const std::string& variant : damaged) {
         CheckAgainstParser(variant);
         Reading read{}, parsed{};
-        read.taken = ReadSolveCase(variant, read.solveCase, read.error);
-        parsed.taken = ParseSolveCase(variant, parsed.solveCase, parsed.error);
+        read.taken = ReadSolveCase(variant, read.solveCase, read.wire, read.error);
+        parsed.taken = ParseSolveCase(variant, parsed.solveCase, parsed.wire, parsed.error);
         EXPECT_EQ(read.taken, parsed.taken) << variant;
         EXPECT_EQ(read.error, parsed.error) << variant;
         if (read.taken && parsed.taken) ExpectSameCase(read.solveCase, parsed.solveCase, variant);

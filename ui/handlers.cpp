@@ -1,10 +1,9 @@
-// The main window's event handlers: unit switch, quit, and the two solves.
+// The main window's event handlers: each decodes its message and calls the portable action.
 #include "handlers.h"
 
-#include "dialog_controls.h"
+#include "dialog_actions.h"
 #include "main_window.h"
 #include "solve.h"
-#include "window_ops.h"
 
 namespace {
 
@@ -16,15 +15,7 @@ bool IsClick(UINT message, WPARAM wParam) {
 
 LONG UnitOptionCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (!IsClick(message, wParam)) return 0;
-  for (const LengthUnit* unit : LENGTH_UNITS) {
-    if (LOWORD(wParam) != unit->optionId) continue;
-    lengthScale = unit->scale;
-    SetControlText(IDC_DIAMETER_UNIT, unit->fieldLabel);
-    SetControlText(IDC_HEIGHT_UNIT, unit->fieldLabel);
-  }
-  // The old results belong to the old unit.
-  for (const ResultCaption& caption : UNIT_SWITCH_CAPTIONS)
-    SetControlText(caption.id, caption.text);
+  SwitchLengthUnit(LOWORD(wParam));
   return 1;
 }
 
@@ -34,17 +25,12 @@ LONG QuitCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }
 
 LONG SolveInductanceCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
-  if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_INDUCTANCE) {
-    solveMode = SOLVE_FOR_INDUCTANCE;
-    SolveCoil();
-  }
+  if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_INDUCTANCE)
+    SolveInMode(SOLVE_FOR_INDUCTANCE);
   return 0;
 }
 
 LONG SolveTurnsCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
-  if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_TURNS) {
-    solveMode = SOLVE_FOR_TURNS;
-    SolveCoil();
-  }
+  if (IsClick(message, wParam) && LOWORD(wParam) == IDC_SOLVE_TURNS) SolveInMode(SOLVE_FOR_TURNS);
   return 0;
 }

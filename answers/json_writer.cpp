@@ -1,0 +1,130 @@
+// The JSON writer: strings escaped byte by byte, numbers in their shortest round-trip form.
+#include "json_writer.h"
+
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/detail/conversions/to_chars.hpp>
+
+namespace {
+
+constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// Whether byte `b` may follow `lead` as the second byte of a UTF-8 sequence: the ranges that
+// exclude overlong forms, surrogates and code points above U+10FFFF.
+bool SecondByteFits(unsigned char lead, unsigned char b) {
+  if (lead == 0xE0) return b >= 0xA0 && b <= 0xBF;
+  if (lead == 0xED) return b >= 0x80 && b <= 0x9F;
+  if (lead == 0xF0) return b >= 0x90 && b <= 0xBF;
+  if (lead == 0xF4) return b >= 0x80 && b <= 0x8F;
+  return b >= 0x80 && b <= 0xBF;
+}
+
+// The length of the sequence that `lead` starts, or 0 when it starts none.
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+void AppendEscapedAscii(std::string& out, unsigned char c) {
+  switch (c) {
+    case '\b':
+      out += "\\b";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\f':
+      out += "\\f";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    default:
+      break;
+  }
+  if (c < 0x20) {
+    static constexpr char HEX[] = "0123456789abcdef";
+    out += "\\u00";
+    out += HEX[c >> 4];
+    out += HEX[c & 15];
+  } else {
+    out += static_cast<char>(c);
+  }
+}
+
+bool NeedsCare(unsigned char c) { return c < 0x20 || c == '"' || c == '\\' || c >= 0x80; }
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Plain stretches, most texts whole, are copied in one go.
+    std::size_t plain = i;
+    while (plain < text.size() && !NeedsCare(static_cast<unsigned char>(text[plain]))) ++plain;
+    out.append(text.data() + i, plain - i);
+    i = plain;
+    if (i == text.size()) break;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      AppendEscapedAscii(out, lead);
+      ++i;
+      continue;
+    }
+    // A sequence is copied when it is whole and well formed. A broken one becomes one U+FFFD;
+    // the byte that broke it is read again as a start of its own, since it may be one.
+    const std::size_t length = SequenceLength(lead);
+    std::size_t taken = length == 0 ? 0 : 1;
+    while (taken > 0 && taken < length && i + taken < text.size()) {
+      const auto next = static_cast<unsigned char>(text[i + taken]);
+      const bool fits = taken == 1 ? SecondByteFits(lead, next) : next >= 0x80 && next <= 0xBF;
+      if (!fits) break;
+      ++taken;
+    }
+    if (length != 0 && taken == length) {
+      out.append(text.data() + i, length);
+      i += length;
+    } else {
+      out += REPLACEMENT;
+      i += taken == 0 ? 1 : taken;
+    }
+  }
+  out += '"';
+}
+
+void AppendJsonNumber(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out += "null";
+    return;
+  }
+  char digits[64];
+  const char* end = nlohmann::detail::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+void AppendJsonInteger(std::string& out, long long value) { out += std::to_string(value); }
+
+void AppendJsonKey(std::string& out, std::string_view name, bool first) {
+  if (!first) out += ',';
+  AppendJsonString(out, name);
+  out += ':';
+}
+
+void AppendErrorLine(std::string& out, std::string_view error) {
+  out += '{';
+  AppendJsonKey(out, "error", true);
+  AppendJsonString(out, error);
+  out += "}\n";
+}

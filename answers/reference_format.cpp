@@ -1,0 +1,152 @@
+// Labels, digits and layout of the physics reference, for every face that shows it.
+#include "reference_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "json_writer.h"
+
+namespace {
+
+// The column titles over the values.
+constexpr const char* COLUMNS[] = {"", "reference", "dialog", "dialog vs"};
+
+const char* UnitWord(const LengthUnit& unit) { return &unit == &INCHES ? "inches" : "mm"; }
+
+std::string SixDigits(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.6g", value);
+  return text;
+}
+
+// One quantity: the reference's value beside the dialog's.
+struct ReferenceRow {
+  std::string label;
+  double reference;  // NaN: none
+  double dialog;
+  const char* unit;
+};
+
+std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
+  const CoilReference& p = r.physics;
+  std::vector<ReferenceRow> rows = {
+      {"Inductance, current sheet", p.sheetInductance * 1e6, r.coil.L, "uH"},
+      {"Inductance, round wire", p.inductance * 1e6, r.coil.L, "uH"},
+      {"Self-capacitance (Medhurst)", p.selfCapacitance * 1e12, r.coil.C, "pF"},
+      {"Self-resonance, helical line", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
+      {"Self-resonance, lumped L and C", p.lumpedResonance * 1e-6, r.coil.F, "MHz"},
+  };
+  if (r.turnsMode)
+    rows.push_back({"Turns for " + SixDigits(r.coil.L) + " uH", r.turns, r.coil.N, ""});
+  return rows;
+}
+
+std::string Difference(double dialog, double reference) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%+.2f%%", 100 * (dialog - reference) / reference);
+  return text;
+}
+
+std::string WithUnit(double value, const char* unit) {
+  return *unit ? SixDigits(value) + " " + unit : SixDigits(value);
+}
+
+std::string Heading(const SolveReference& r) {
+  std::string size = SixDigits(InUnit(r.wire, *r.unit)) + " " + UnitWord(*r.unit);
+  if (r.byGauge) size = "AWG " + std::to_string(r.gauge) + ", " + size;
+  return "Reference, round copper wire " + size + ":";
+}
+
+}  // namespace
+
+std::string WhyNoReference(const SolveReference& r) {
+  if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
+  if (r.fault == ReferenceFault::WIRE_TOO_THICK) {
+    const double pitch = static_cast<double>(r.coil.H) * METRES_PER_INCH / r.coil.N;
+    return "the wire (" + SixDigits(InUnit(r.wire, *r.unit)) + " " + UnitWord(*r.unit) +
+           ") is thicker than the pitch of the winding (" + SixDigits(InUnit(pitch, *r.unit)) +
+           " " + UnitWord(*r.unit) + ")";
+  }
+  return ReferenceFaultText(r.fault);
+}
+
+std::string ReferenceBlock(const SolveReference& r) {
+  std::string block = Heading(r) + "\n";
+  char line[240];
+  std::snprintf(line, sizeof line, "  %-31s %17s %17s %9s\n", COLUMNS[0], COLUMNS[1], COLUMNS[2],
+                COLUMNS[3]);
+  block += line;
+  for (const ReferenceRow& row : ReferenceRows(r)) {
+    if (std::isnan(row.reference)) {
+      std::snprintf(line, sizeof line, "  %-31s %12s %4s %12s\n", row.label.c_str(), "none", "",
+                    SixDigits(row.dialog).c_str());
+    } else {
+      std::snprintf(line, sizeof line, "  %-31s %12s %-4s %12s %-4s %9s\n", row.label.c_str(),
+                    SixDigits(row.reference).c_str(), row.unit, SixDigits(row.dialog).c_str(),
+                    row.unit, Difference(row.dialog, row.reference).c_str());
+    }
+    block += line;
+  }
+  return block;
+}
+
+void AppendReferenceMember(std::string& out, const SolveReference& r) {
+  const CoilReference& p = r.physics;
+  AppendJsonKey(out, "reference");
+  AppendJsonKey(out.append("{"), "wire_diameter", true);
+  AppendJsonNumber(out, InUnit(r.wire, *r.unit));
+  AppendJsonKey(out, "wire_gauge");
+  if (r.byGauge) {
+    AppendJsonInteger(out, r.gauge);
+  } else {
+    out += "null";
+  }
+  const std::pair<const char*, double> values[] = {
+      {"sheet_inductance_uH", p.sheetInductance * 1e6},
+      {"inductance_uH", p.inductance * 1e6},
+      {"self_capacitance_pF", p.selfCapacitance * 1e12},
+      {"self_resonance_MHz", p.helicalResonance * 1e-6},
+      {"lumped_resonance_MHz", p.lumpedResonance * 1e-6},
+  };
+  for (const auto& [name, value] : values) {
+    AppendJsonKey(out, name);
+    AppendJsonNumber(out, value);
+  }
+  if (r.turnsMode) {
+    AppendJsonKey(out, "turns");
+    AppendJsonNumber(out, r.turns);  // NaN, no turns, is null
+  }
+  out += '}';
+}
+
+void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+  out += '{';
+  AppendJsonKey(out, "heading", true);
+  AppendJsonString(out,
+                   worked ? Heading(r) : "No reference for this coil: " + WhyNoReference(r) + ".");
+  AppendJsonKey(out, "columns");
+  out += '[';
+  for (std::size_t i = 0; worked && i < std::size(COLUMNS); ++i) {
+    if (i > 0) out += ',';
+    AppendJsonString(out, COLUMNS[i]);
+  }
+  out += ']';
+  AppendJsonKey(out, "rows");
+  out += '[';
+  bool first = true;
+  for (const ReferenceRow& row : worked ? ReferenceRows(r) : std::vector<ReferenceRow>()) {
+    out += first ? "[" : ",[";
+    first = false;
+    const bool none = std::isnan(row.reference);
+    const std::string cells[] = {row.label, none ? "none" : WithUnit(row.reference, row.unit),
+                                 WithUnit(row.dialog, row.unit),
+                                 none ? "" : Difference(row.dialog, row.reference)};
+    for (std::size_t i = 0; i < std::size(cells); ++i) {
+      if (i > 0) out += ',';
+      AppendJsonString(out, cells[i]);
+    }
+    out += ']';
+  }
+  out += "]}";
+}

@@ -1,0 +1,46 @@
+// The physics reference of the last completed solve: the wire it is wound with and what the
+// reference gives for it, worked out from the numbers the solve stored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "coil_physics.h"
+#include "solve.h"
+
+// The reference a solve is asked for. The wire is the gauge on the dialog's "Maximum wire
+// size" line unless a gauge or a bare diameter (in the solve's length unit) is named.
+struct WireRequest {
+  bool wanted = false;
+  bool hasGauge = false;
+  int gauge = 0;
+  bool hasDiameter = false;
+  double diameter = 0;
+};
+
+// Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.
+inline constexpr int MIN_WIRE_GAUGE = -3;
+inline constexpr int MAX_WIRE_GAUGE = 200;
+
+// Reads a wire diameter: a plain decimal number above 0 (e.g. "0.5", "1e-3"), nothing else.
+bool ReadWireDiameter(std::string_view text, double& diameter, std::string& error);
+
+struct SolveReference {
+  const LengthUnit* unit = &INCHES;  // the solve's unit of length
+  bool turnsMode = false;            // the solve found the turns
+  SolvedCoil coil{};                 // the dialog's own numbers
+  bool byGauge = true;               // the wire was named by gauge (else by diameter)
+  int gauge = 0;
+  double wire = 0;  // bare diameter, metres
+  CoilReference physics{};
+  double turns = 0;      // turns mode: the reference's turns for the wanted inductance; NaN: none
+  bool noGauge = false;  // no reference: the pitch is finer than any gauge, name a wire
+  ReferenceFault fault = ReferenceFault::NONE;  // no reference for this coil and wire
+};
+
+// The reference of the last solve, which must have completed, with the wire `request` names.
+// Returns false, with `noGauge` or `fault` set, when this coil and wire have none.
+bool ComputeSolveReference(const WireRequest& request, SolveReference& reference);
+
+// A length in metres in the solve's unit of length.
+double InUnit(double metres, const LengthUnit& unit);

@@ -1,0 +1,36 @@
+// --reference, --wire-gauge and --wire-diameter, read into a wire request.
+#include "reference_options.h"
+
+#include <CLI/CLI.hpp>
+
+void AddReferenceOptions(CLI::App& app, WireRequest& request) {
+  app.add_flag("--reference", request.wanted,
+               "Add the physics reference (current sheet, round wire, Medhurst's capacitance, "
+               "self-resonance) beside the dialog's results");
+  CLI::Option* gauge =
+      app.add_option_function<int>(
+             "--wire-gauge",
+             [&request](int value) {
+               request.wanted = request.hasGauge = true;
+               request.gauge = value;
+             },
+             "Reference wire by AWG number (default: the dialog's maximum wire size)")
+          ->check(CLI::Range(MIN_WIRE_GAUGE, MAX_WIRE_GAUGE));
+  CLI::Option* diameter =
+      app.add_option_function<std::string>(
+             "--wire-diameter",
+             [&request](const std::string& text) {
+               std::string error;
+               ReadWireDiameter(text, request.diameter, error);
+               request.wanted = request.hasDiameter = true;
+             },
+             "Reference wire by bare diameter, in the unit of length")
+          ->check(
+              [](const std::string& text) {
+                double value;
+                std::string error;
+                return ReadWireDiameter(text, value, error) ? std::string() : error;
+              },
+              "DIAMETER");
+  gauge->excludes(diameter);
+}

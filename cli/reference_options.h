@@ -1,0 +1,12 @@
+// The command line's options that ask for the physics reference beside a solve.
+#pragma once
+
+#include "solve_reference.h"
+
+namespace CLI {
+class App;
+}
+
+// Adds --reference, --wire-gauge and --wire-diameter; either wire option asks for the
+// reference too.
+void AddReferenceOptions(CLI::App& app, WireRequest& request);
