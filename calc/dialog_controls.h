@@ -177,11 +177,19 @@ constexpr bool IsTabStop(const DialogControl& control) {
   return kindStops && control.variant == StyleVariant::Usual;
 }
 
+// The field names with their lengths, in the order of DIALOG_CONTROLS ("" for the controls
+// that have none), so that a batch request's names are looked up without measuring them.
+inline constexpr auto FIELD_NAMES = [] {
+  std::array<std::string_view, DIALOG_CONTROLS.size()> names{};
+  for (std::size_t i = 0; i < DIALOG_CONTROLS.size(); ++i) names[i] = DIALOG_CONTROLS[i].fieldName;
+  return names;
+}();
+
 // The control id of a field name, or 0 for a name that is not a field's.
 constexpr int FieldId(std::string_view name) {
   if (name.empty()) return 0;
-  for (const DialogControl& control : DIALOG_CONTROLS) {
-    if (name == control.fieldName) return control.id;
+  for (std::size_t i = 0; i < DIALOG_CONTROLS.size(); ++i) {
+    if (name == FIELD_NAMES[i]) return DIALOG_CONTROLS[i].id;
   }
   return 0;
 }
