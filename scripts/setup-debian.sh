@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, when they are missing.
 #   scripts/setup-debian.sh          everything (native build, tests, fuzzing, Windows build, Wine,
-#                                    WebAssembly build, Node and the browser tests)
+#                                    WebAssembly build, Node and the browser tests, the
+#                                    packages' checks)
 #   scripts/setup-debian.sh native   only what the native build and its tests need
 #   scripts/setup-debian.sh web      the native build and the WebAssembly build with its tests
 #   scripts/setup-debian.sh report   the native build and the accuracy report's Python packages
@@ -9,9 +10,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
-        nlohmann-json3-dev clang libclang-rt-14-dev python3)
+        nlohmann-json3-dev clang libclang-rt-14-dev python3 scdoc groff-base)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
 web=(emscripten nodejs chromium chromium-driver python3-selenium)
+# The packages (cpack --preset debian needs dpkg-shlibdeps and file) and their checks.
+packaging=(lintian unzip dpkg-dev file)
 # For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
 report=(python3-matplotlib python3-mpmath)
 
@@ -20,7 +23,7 @@ case "${1:-all}" in
   native) ;;
   report) wanted+=("${report[@]}") ;;
   web) wanted+=("${web[@]}") ;;
-  all) wanted+=("${windows[@]}" "${report[@]}" "${web[@]}") ;;
+  all) wanted+=("${windows[@]}" "${report[@]}" "${web[@]}" "${packaging[@]}") ;;
   *) echo "usage: scripts/setup-debian.sh [native|report|web]" >&2; exit 2 ;;
 esac
 

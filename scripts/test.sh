@@ -2,7 +2,8 @@
 # Builds everything and runs every test: unit and command-line tests natively, the same under
 # AddressSanitizer + UndefinedBehaviorSanitizer, a short fuzz run, and the Windows program
 # end to end under Wine (cross-built with MinGW, driven under Xvfb), and the WebAssembly build:
-# its command line under Node against the native one, its page in headless Chromium.
+# its command line under Node against the native one, its page in headless Chromium; then the
+# three packages, made with CPack and checked as a user installs them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,3 +29,6 @@ echo "== mingw: the Windows program under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 ctest --preset mingw
+
+echo "== packages: made with CPack, checked as a user installs them"
+scripts/package-test.sh

@@ -1,40 +1,22 @@
-// The page's engine: the dialog's handlers run headless in WebAssembly, each answering with
-// the trace of control writes and message boxes that the page then shows in order.
+// The page's engine: the dialog's own procedures run headless in WebAssembly, each click
+// answered with the trace of control writes and message boxes that the page then shows in order.
 #include <emscripten/emscripten.h>
 
-#include <cmath>
-#include <cstdio>
 #include <string>
 
-#include "coil_physics.h"
+#include "dialog_actions.h"
 #include "dialog_controls.h"
 #include "headless_window.h"
+#include "help_boxes.h"
 #include "help_texts.h"
+#include "json_writer.h"
+#include "reference_format.h"
 #include "solve.h"
 
 namespace {
 
 // The last answer; the page copies it before it calls again.
 std::string answer;
-
-void AppendJsonString(std::string& out, const char* text) {
-  out += '"';
-  for (const char* c = text; *c; ++c) {
-    const auto byte = static_cast<unsigned char>(*c);
-    if (byte == '"' || byte == '\\') {
-      out += '\\';
-      out += *c;
-    } else if (byte < 0x20) {
-      static const char hex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += hex[byte >> 4];
-      out += hex[byte & 15];
-    } else {
-      out += *c;
-    }
-  }
-  out += '"';
-}
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
@@ -58,51 +40,41 @@ const char* KindName(ControlKind kind) {
   return "";
 }
 
-// The trace since the last call, as [["set", id, text] | ["message", caption, text], ...].
-const char* TraceAnswer() {
-  answer = "[";
+void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
+
+// {"trace":[["set",ID,TEXT] | ["message",CAPTION,TEXT], ...] of what ran since the last
+// answer, and, when it was a solve that completed, "reference": the physics panel for it.
+const char* TraceAnswer(bool solved) {
+  answer = "{\"trace\":[";
+  bool first = true;
   for (const TraceEntry& entry : HeadlessTrace()) {
-    if (answer.size() > 1) answer += ',';
+    answer += first ? "[" : ",[";
+    first = false;
     if (entry.isMessage) {
-      answer += "[\"message\",";
-      AppendJsonString(answer, entry.subject.c_str());
+      answer += "\"message\",";
+      AppendJsonString(answer, entry.subject);
     } else {
-      answer += "[\"set\",";
-      answer += std::to_string(FieldId(entry.subject));
+      answer += "\"set\",";
+      AppendJsonInteger(answer, FieldId(entry.subject));
     }
     answer += ',';
-    AppendJsonString(answer, entry.text.c_str());
+    AppendJsonString(answer, entry.text);
     answer += ']';
   }
   answer += ']';
   ClearHeadlessTrace();
+  if (solved) {
+    // The page's panel sets the dialog beside the wire of its own "Maximum wire size" line.
+    static SolveReference reference;
+    const bool worked = ComputeSolveReference(WireRequest{.wanted = true}, reference);
+    AppendJsonKey(answer, "reference");
+    AppendReferencePanel(answer, reference, worked);
+  }
+  answer += '}';
   return answer.c_str();
 }
 
 }  // namespace
-
-void AppendNumber(std::string& out, const char* name, double value) {
-  out += ',';
-  AppendJsonString(out, name);
-  // JSON has no infinity or not-a-number: null stands for them.
-  if (std::isfinite(value)) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    out += ':';
-    out += text;
-  } else {
-    out += ":null";
-  }
-}
-
-// ["set", id, text] appended to a trace answer, the control's text kept in the headless dialog.
-void AppendWrite(std::string& out, int id, const char* text) {
-  SeedControlText(id, text);
-  if (out.size() > 1) out += ',';
-  out += "[\"set\"," + std::to_string(id) + ",";
-  AppendJsonString(out, text);
-  out += ']';
-}
 
 extern "C" {
 
@@ -110,137 +82,109 @@ extern "C" {
 // (= tab) order, the ids of the push buttons by their task, and the inductance units.
 EMSCRIPTEN_KEEPALIVE const char* PageDialog() {
   std::string& out = answer;
-  out = "{\"caption\":";
-  AppendJsonString(out, DialogCaption().c_str());
-  out += ",\"aboutCaption\":";
-  AppendJsonString(out, ABOUT_CAPTION);
-  out += ",\"helpCaption\":";
-  AppendJsonString(out, HELP_CAPTION);
-  out += ",\"buttons\":{\"solveInductance\":" + std::to_string(IDC_SOLVE_INDUCTANCE) +
-         ",\"solveTurns\":" + std::to_string(IDC_SOLVE_TURNS) +
-         ",\"about\":" + std::to_string(IDC_ABOUT) + ",\"quit\":" + std::to_string(IDC_QUIT) + "}";
-  out += ",\"lengthUnitLabelId\":" + std::to_string(IDC_DIAMETER_UNIT);
-  out += ",\"width\":" + std::to_string(DIALOG_WIDTH);
-  out += ",\"height\":" + std::to_string(DIALOG_HEIGHT);
-  out += ",\"font\":";
+  out = "{";
+  AppendJsonKey(out, "caption", true);
+  AppendJsonString(out, DialogCaption());
+  AppendJsonKey(out, "buttons");
+  const std::pair<const char*, int> buttons[] = {{"solveInductance", IDC_SOLVE_INDUCTANCE},
+                                                 {"solveTurns", IDC_SOLVE_TURNS},
+                                                 {"about", IDC_ABOUT},
+                                                 {"quit", IDC_QUIT}};
+  out += '{';
+  for (const auto& [task, id] : buttons) {
+    AppendJsonKey(out, task, task == buttons[0].first);
+    AppendJsonInteger(out, id);
+  }
+  out += '}';
+  AppendJsonKey(out, "width");
+  AppendJsonInteger(out, DIALOG_WIDTH);
+  AppendJsonKey(out, "height");
+  AppendJsonInteger(out, DIALOG_HEIGHT);
+  AppendJsonKey(out, "font");
   AppendJsonString(out, DIALOG_FONT);
-  out += ",\"fontPoints\":" + std::to_string(DIALOG_FONT_POINTS);
-  out += ",\"background\":[" + std::to_string(MAIN_BACKGROUND_RGB[0]) + "," +
-         std::to_string(MAIN_BACKGROUND_RGB[1]) + "," + std::to_string(MAIN_BACKGROUND_RGB[2]) +
-         "]";
-  out += ",\"inductanceUnits\":[";
-  for (std::size_t i = 0; i < INDUCTANCE_UNITS.size(); ++i) {
+  AppendJsonKey(out, "fontPoints");
+  AppendJsonInteger(out, DIALOG_FONT_POINTS);
+  AppendJsonKey(out, "background");
+  out += '[';
+  for (int i = 0; i < 3; ++i) {
     if (i > 0) out += ',';
-    AppendJsonString(out, INDUCTANCE_UNITS[i]);
+    AppendJsonInteger(out, MAIN_BACKGROUND_RGB[i]);
   }
-  out += "],\"lengthUnits\":[";
+  out += ']';
+  AppendJsonKey(out, "inductanceUnits");
+  out += '[';
+  for (const char* unit : INDUCTANCE_UNITS) {
+    if (unit != INDUCTANCE_UNITS[0]) out += ',';
+    AppendJsonString(out, unit);
+  }
+  out += ']';
+  AppendJsonKey(out, "lengthUnits");
+  out += '[';
   for (std::size_t i = 0; i < LENGTH_UNITS.size(); ++i) {
-    if (i > 0) out += ',';
-    out += "{\"optionId\":" + std::to_string(LENGTH_UNITS[i]->optionId) +
-           ",\"index\":" + std::to_string(i) +
-           ",\"selected\":" + (LENGTH_UNITS[i] == &INCHES ? "true" : "false") + "}";
+    out += i > 0 ? ",{" : "{";
+    AppendJsonKey(out, "optionId", true);
+    AppendJsonInteger(out, LENGTH_UNITS[i]->optionId);
+    AppendJsonKey(out, "selected");
+    AppendBool(out, LENGTH_UNITS[i] == &INCHES);
+    out += '}';
   }
-  out += "],\"controls\":[";
-  bool first = true;
+  out += ']';
+  AppendJsonKey(out, "controls");
+  out += '[';
   for (const DialogControl& control : DIALOG_CONTROLS) {
-    if (!first) out += ',';
-    first = false;
-    out += "{\"id\":" + std::to_string(control.id) + ",\"kind\":";
+    out += &control == &DIALOG_CONTROLS[0] ? "{" : ",{";
+    AppendJsonKey(out, "id", true);
+    AppendJsonInteger(out, control.id);
+    AppendJsonKey(out, "kind");
     AppendJsonString(out, KindName(control.kind));
-    out += ",\"text\":";
+    AppendJsonKey(out, "text");
     AppendJsonString(out, control.startText);
-    out += ",\"x\":" + std::to_string(control.x) + ",\"y\":" + std::to_string(control.y) +
-           ",\"w\":" + std::to_string(control.w) + ",\"h\":" + std::to_string(control.h);
-    out += std::string(",\"coloured\":") + (control.coloured ? "true" : "false");
-    out += std::string(",\"tabStop\":") + (IsTabStop(control) ? "true" : "false");
-    out += std::string(",\"help\":") + (ContextHelpText(control.id) ? "true" : "false");
+    const std::pair<const char*, int> place[] = {
+        {"x", control.x}, {"y", control.y}, {"w", control.w}, {"h", control.h}};
+    for (const auto& [name, value] : place) {
+      AppendJsonKey(out, name);
+      AppendJsonInteger(out, value);
+    }
+    AppendJsonKey(out, "coloured");
+    AppendBool(out, control.coloured);
+    AppendJsonKey(out, "tabStop");
+    AppendBool(out, IsTabStop(control));
+    AppendJsonKey(out, "help");
+    AppendBool(out, ContextHelpText(control.id) != nullptr);
     out += '}';
   }
   out += "]}";
   return out.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* PageAboutText() { return AboutText(); }
-
-// The context help of control `id`, or an empty text when it has none.
-EMSCRIPTEN_KEEPALIVE const char* PageHelpText(int id) {
-  const char* text = ContextHelpText(id);
-  return text ? text : "";
-}
-
 // Start-up: every control at its start-up text, inches selected.
 EMSCRIPTEN_KEEPALIVE void PageStart() { ResetHeadlessDialog(); }
-
-// A click on a unit option: what the dialog's unit handler does, as a trace.
-EMSCRIPTEN_KEEPALIVE const char* PageSwitchUnit(int optionId) {
-  answer = "[";
-  for (const LengthUnit* unit : LENGTH_UNITS) {
-    if (optionId != unit->optionId) continue;
-    lengthScale = unit->scale;
-    AppendWrite(answer, IDC_DIAMETER_UNIT, unit->fieldLabel);
-    AppendWrite(answer, IDC_HEIGHT_UNIT, unit->fieldLabel);
-  }
-  // The old results belong to the old unit.
-  for (const ResultCaption& caption : UNIT_SWITCH_CAPTIONS)
-    AppendWrite(answer, caption.id, caption.text);
-  answer += ']';
-  return answer.c_str();
-}
 
 // The page's current text of an editable control, before a solve reads it.
 EMSCRIPTEN_KEEPALIVE void PageSetText(int id, const char* text) { SeedControlText(id, text); }
 
-// A click on a solve button (`forInductance` 1 or 0): the solve's writes and messages.
-EMSCRIPTEN_KEEPALIVE const char* PageSolve(int forInductance) {
+// A click on control `id`, delivered as the Windows program's handlers deliver it: a unit
+// option switches the unit, a solve button solves, "About this program" shows its box.
+EMSCRIPTEN_KEEPALIVE const char* PageClick(int id) {
   ClearHeadlessTrace();
-  solveMode = forInductance ? SOLVE_FOR_INDUCTANCE : SOLVE_FOR_TURNS;
-  SolveCoil();
-  return TraceAnswer();
+  bool solve = false;
+  for (const LengthUnit* unit : LENGTH_UNITS) {
+    if (id == unit->optionId) SwitchLengthUnit(id);
+  }
+  if (id == IDC_SOLVE_INDUCTANCE || id == IDC_SOLVE_TURNS) {
+    SolveInMode(id == IDC_SOLVE_INDUCTANCE ? SOLVE_FOR_INDUCTANCE : SOLVE_FOR_TURNS);
+    solve = true;
+  } else if (id == IDC_ABOUT) {
+    ShowAboutBox();
+  }
+  return TraceAnswer(solve && SolveCompleted());
 }
 
-// The physics reference for the last completed solve, wound with round copper wire of the
-// gauge on the "Maximum wire size" line: {"gauge", "wire" (in the unit of length), the
-// reference's and the dialog's values in uH, pF and MHz, "turns" when solving for turns}, or
-// {"fault": why there is none}.
-EMSCRIPTEN_KEEPALIVE const char* PageReference() {
-  const SolvedCoil& coil = lastSolvedCoil;
-  constexpr double METRES_PER_MILLIMETRE = 0.001;
-  const double metresPerUnit =
-      lengthScale == INCHES.scale ? METRES_PER_INCH : METRES_PER_MILLIMETRE;
-  answer = "{\"solveMode\":" + std::to_string(solveMode);
-  // Beyond any drawn wire: the pitch is finer than a float holds.
-  constexpr float FINEST_GAUGE = 100000;
-  if (!(coil.gauge <= FINEST_GAUGE)) {
-    answer += ",\"fault\":\"the winding's pitch is too fine for any wire gauge\"}";
-    return answer.c_str();
-  }
-  const double wire = AwgDiameter(coil.gauge);
-  const double D = coil.D * METRES_PER_INCH;
-  const double H = coil.H * METRES_PER_INCH;
-  CoilReference reference;
-  const ReferenceFault fault = ComputeCoilReference(D, H, coil.N, wire, reference);
-  AppendNumber(answer, "gauge", coil.gauge);
-  AppendNumber(answer, "wire", wire / metresPerUnit);
-  if (fault != ReferenceFault::NONE) {
-    answer += ",\"fault\":";
-    AppendJsonString(answer, ReferenceFaultText(fault));
-    answer += '}';
-    return answer.c_str();
-  }
-  AppendNumber(answer, "sheetInductance", reference.sheetInductance * 1e6);
-  AppendNumber(answer, "inductance", reference.inductance * 1e6);
-  AppendNumber(answer, "capacitance", reference.selfCapacitance * 1e12);
-  AppendNumber(answer, "helicalResonance", reference.helicalResonance * 1e-6);
-  AppendNumber(answer, "lumpedResonance", reference.lumpedResonance * 1e-6);
-  AppendNumber(answer, "dialogInductance", coil.L);
-  AppendNumber(answer, "dialogCapacitance", coil.C);
-  AppendNumber(answer, "dialogResonance", coil.F);
-  AppendNumber(answer, "dialogTurns", coil.N);
-  if (solveMode != SOLVE_FOR_INDUCTANCE) {
-    AppendNumber(answer, "turns", ReferenceTurns(D, H, wire, coil.L * 1e-6));
-  }
-  answer += '}';
-  return answer.c_str();
+// A help request on control `id`: its "What's This?" box, if it has help.
+EMSCRIPTEN_KEEPALIVE const char* PageHelp(int id) {
+  ClearHeadlessTrace();
+  ShowContextHelp(id);
+  return TraceAnswer(false);
 }
 
 }  // extern "C"
