@@ -1,6 +1,7 @@
 // The JSON writer: strings escaped byte by byte, numbers in their shortest round-trip form.
 #include "json_writer.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -64,12 +65,21 @@ void AppendEscapedAscii(std::string& out, unsigned char c) {
   }
 }
 
-bool NeedsCare(unsigned char c) { return c < 0x20 || c == '"' || c == '\\' || c >= 0x80; }
+// Bytes that a JSON string cannot hold as they stand: control characters, '"', '\\', and every
+// byte of a UTF-8 sequence (checked before it is copied). A table: the texts are short.
+constexpr auto CARE = [] {
+  std::array<bool, 256> care{};
+  for (int c = 0; c < 256; ++c) care[c] = c < 0x20 || c == '"' || c == '\\' || c >= 0x80;
+  return care;
+}();
 
-// The length of the stretch at the start of `text` that is copied as it stands: eight bytes at
-// a time while none of them can need care (the tests have no misses, only false alarms, which
-// leave those eight to the bytewise loop).
-std::size_t PlainLength(std::string_view text) {
+bool NeedsCare(unsigned char c) { return CARE[c]; }
+
+}  // namespace
+
+// Eight bytes at a time while none of them can need care: the tests have no misses, only false
+// alarms, which leave those eight to the bytewise loop.
+std::size_t PlainJsonLength(std::string_view text) {
   constexpr std::uint64_t ONES = 0x0101010101010101ULL;
   constexpr std::uint64_t HIGH_BITS = 0x8080808080808080ULL;
   std::size_t i = 0;
@@ -86,15 +96,13 @@ std::size_t PlainLength(std::string_view text) {
   return i;
 }
 
-}  // namespace
-
 void AppendJsonString(std::string& out, std::string_view text) {
-  if (PlainLength(text) == text.size()) return AppendJsonStringBetween(out, {}, text, {});
+  if (PlainJsonLength(text) == text.size()) return AppendJsonStringBetween(out, {}, text, {});
   out += '"';
   std::size_t i = 0;
   while (i < text.size()) {
     // Plain stretches, most texts whole, are copied in one go.
-    const std::size_t plain = i + PlainLength(text.substr(i));
+    const std::size_t plain = i + PlainJsonLength(text.substr(i));
     out.append(text.data() + i, plain - i);
     i = plain;
     if (i == text.size()) break;
@@ -127,7 +135,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 void AppendJsonStringBetween(std::string& out, std::string_view before, std::string_view text,
                              std::string_view after) {
-  if (PlainLength(text) != text.size()) {
+  if (PlainJsonLength(text) != text.size()) {
     out.append(before);
     AppendJsonString(out, text);
     out.append(after);

@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+// The length of the stretch at the start of `text` that a JSON string holds as it stands:
+// printable ASCII (DEL included) without '"' and '\\'.
+std::size_t PlainJsonLength(std::string_view text);
+
 // Appends `text` as a JSON string. Bytes that are not UTF-8 become U+FFFD, control characters
 // are escaped, and everything else is copied as it is (no \u escapes above U+007F).
 void AppendJsonString(std::string& out, std::string_view text);
