@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "dialog_controls.h"
-#include "expected_messages.h"
+#include "expected_texts.h"
 #include "fuzz_support.h"
 #include "headless_window.h"
 #include "number_text.h"
@@ -22,14 +22,14 @@
 
 namespace {
 
-const std::string INVALID_DATA = BAD_DIMENSIONS_MESSAGE.caption;
-const std::string BAD_DIMENSIONS = BAD_DIMENSIONS_MESSAGE.text;
-const std::string TOO_FLAT = TOO_FLAT_MESSAGE.text;
-const std::string TOO_LONG = TOO_LONG_MESSAGE.text;
-const std::string TOO_FEW_TURNS = TOO_FEW_TURNS_MESSAGE.text;
-const std::string TOO_MANY_TURNS = TOO_MANY_TURNS_MESSAGE.text;
-const std::string INDUCTANCE_TOO_LARGE = INDUCTANCE_TOO_LARGE_MESSAGE.text;
-const std::string NO_SOLUTION = NO_SOLUTION_MESSAGE.text;
+const std::string INVALID_DATA = expected::MessageNamed("BAD_DIMENSIONS").caption;
+const std::string BAD_DIMENSIONS = expected::MessageNamed("BAD_DIMENSIONS").text;
+const std::string TOO_FLAT = expected::MessageNamed("TOO_FLAT").text;
+const std::string TOO_LONG = expected::MessageNamed("TOO_LONG").text;
+const std::string TOO_FEW_TURNS = expected::MessageNamed("TOO_FEW_TURNS").text;
+const std::string TOO_MANY_TURNS = expected::MessageNamed("TOO_MANY_TURNS").text;
+const std::string INDUCTANCE_TOO_LARGE = expected::MessageNamed("INDUCTANCE_TOO_LARGE").text;
+const std::string NO_SOLUTION = expected::MessageNamed("NO_SOLUTION").text;
 
 constexpr std::array<int, 25> ALL_CONTROLS = {
     IDC_DIAMETER,       IDC_HEIGHT,           IDC_TURNS,        IDC_INDUCTANCE_UNIT,
@@ -41,9 +41,7 @@ constexpr std::array<int, 25> ALL_CONTROLS = {
     IDC_SOLVE_TURNS};
 
 // The order in which a completed solve writes its seven controls.
-const std::array<std::string, 7> WRITE_ORDER = {"inductance",  "inductance_unit", "turns",
-                                                "wire_length", "wire_size",       "capacitance",
-                                                "resonance"};
+const std::vector<std::string>& WRITE_ORDER = expected::Results();
 
 std::string Render(const std::vector<TraceEntry>& trace) {
   std::string out;
@@ -115,7 +113,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
     } else {
       // Only the turns search can still fail.
       FUZZ_REQUIRE(!forInductance && message.text == NO_SOLUTION &&
-                       message.subject == NO_SOLUTION_MESSAGE.caption,
+                       message.subject == expected::MessageNamed("NO_SOLUTION").caption,
                    where);
     }
     // A stopped solve changes nothing.

@@ -19,9 +19,9 @@ scripts/setup-debian.sh report
 # Debian's matplotlib is for Debian's interpreter, which a python3 earlier on PATH may not be.
 python=/usr/bin/python3
 
-if [ ! -f "$build/build.ninja" ]; then
-  cmake --preset default >/dev/null
-fi
+# shellcheck source=lib.sh
+source scripts/lib.sh
+coilcalc_configure default "$build"
 cmake --build "$build" -j "$(nproc)" --target coilcalc-cli
 
 mkdir -p docs/accuracy

@@ -25,33 +25,9 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 
-# A mix of both units and modes, coils of every shape the checks let through, a few that the
-# checks stop, minimum-turns corrections, and requests that leave fields at their start-up texts.
-awk -v lines="$lines" 'BEGIN {
-  srand(20261208)
-  for (i = 0; i < lines; i++) {
-    kind = i % 8
-    d = sprintf("%.3f", 0.2 + rand() * 3)
-    h = sprintf("%.3f", d / (0.15 + rand() * 6))
-    if (kind == 0) {
-      printf "{\"unit\":\"in\",\"mode\":\"inductance\",\"fields\":{\"diameter\":\"%s\",\"height\":\"%s\",\"turns\":\"%d\"}}\n", d, h, 2 + int(rand() * 200)
-    } else if (kind == 1) {
-      printf "{\"unit\":\"mm\",\"mode\":\"inductance\",\"fields\":{\"diameter\":\"%.2f\",\"height\":\"%.2f\",\"turns\":\"%.1f\"}}\n", d * 25.4, h * 25.4, 2 + rand() * 500
-    } else if (kind == 2) {
-      printf "{\"unit\":\"in\",\"mode\":\"turns\",\"fields\":{\"diameter\":\"%s\",\"height\":\"%s\",\"inductance\":\"%.3f\",\"inductance_unit\":\"uH\"}}\n", d, h, 0.5 + rand() * 50
-    } else if (kind == 3) {
-      printf "{\"unit\":\"mm\",\"mode\":\"turns\",\"fields\":{\"diameter\":\"%.2f\",\"height\":\"%.2f\",\"inductance\":\"%d\",\"inductance_unit\":\"nH\"}}\n", d * 25.4, h * 25.4, 100 + int(rand() * 5000)
-    } else if (kind == 4) {
-      printf "{\"mode\":\"turns\",\"fields\":{\"diameter\":\"%s\",\"height\":\"%s\",\"inductance\":\"%.2f\",\"inductance_unit\":\"mH\"}}\n", d, h, rand() * 2
-    } else if (kind == 5) {
-      printf "{\"fields\":{\"diameter\":\"%s\",\"height\":\"%s\",\"turns\":\"1\"}}\n", d, h
-    } else if (kind == 6) {
-      printf "{\"unit\":\"in\",\"fields\":{\"diameter\":\"%s\",\"height\":\"%.3f\",\"turns\":\"10\"}}\n", d, d * 20
-    } else {
-      printf "{\"mode\":\"inductance\",\"fields\":{\"diameter\":\"%s\",\"height\":\"%s\",\"turns\":\"%d\",\"wire_length\":\"old\",\"resonance\":\"old\"}}\n", d, h, 2 + int(rand() * 16384)
-    }
-  }
-}' >"$work/requests.jsonl"
+# Plain coils of every shape in both units and modes, a few stopped, minimum-turns corrections.
+/usr/bin/python3 tests/reference/make_requests.py "$lines" --mix bench --seed 20261208 \
+  >"$work/requests.jsonl"
 echo "requests: $lines lines, $(wc -c <"$work/requests.jsonl") bytes"
 
 if [ -n "$other" ]; then

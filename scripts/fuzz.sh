@@ -34,9 +34,9 @@ build=$root/build/fuzz
 work=$build/corpus-work
 findings=$build/findings
 
-if [ ! -f "$build/build.ninja" ]; then
-  cmake --preset fuzz >/dev/null
-fi
+# shellcheck source=lib.sh
+source scripts/lib.sh
+coilcalc_configure fuzz "$build"
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" fuzz_large_seed
 
 failed=()
@@ -69,7 +69,7 @@ done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz: findings in ${failed[*]}; the inputs are in:" >&2
   for target in "${failed[@]}"; do
-    ls -1 "$findings/$target"/* 2>/dev/null | sed 's/^/  /' >&2 || true
+    find "$findings/$target" -mindepth 1 -maxdepth 1 | sed 's/^/  /' >&2
   done
   exit 1
 fi

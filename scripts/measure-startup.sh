@@ -9,18 +9,15 @@ runs=${1:-15}
 
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$(nproc)" --target coilcalc coilcalc_minimal_program coilcalc_startup_probe >/dev/null
-# shellcheck source=wine-env.sh
-source scripts/wine-env.sh build/mingw
+# shellcheck source=lib.sh
+source scripts/lib.sh
+coilcalc_wine_env build/mingw
 
 probe=build/mingw/tests/e2e/coilcalc_startup_probe.exe
 program=$(coilcalc_windows_path build/mingw/ui/coilcalc.exe)
 minimal=$(coilcalc_windows_path build/mingw/tests/e2e/coilcalc_minimal_program.exe)
 
-output=$(xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  wine64 "$@"
-  status=$?
-  wineserver -k 2>/dev/null
-  exit $status' measure "$probe" "$runs" "$minimal" "$program" | tr -d '\r')
+output=$(coilcalc_wine_on_xvfb measure "$probe" "$runs" "$minimal" "$program" | tr -d '\r')
 echo "$output"
 minimal_ms=$(echo "$output" | sed -n 1p | sed 's/.*median_ms=\([0-9.]*\).*/\1/')
 program_ms=$(echo "$output" | sed -n 2p | sed 's/.*median_ms=\([0-9.]*\).*/\1/')

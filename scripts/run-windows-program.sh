@@ -18,6 +18,7 @@ fi
 
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$(nproc)" --target coilcalc
-# shellcheck source=wine-env.sh
-source scripts/wine-env.sh build/mingw
+# shellcheck source=lib.sh
+source scripts/lib.sh
+coilcalc_wine_env build/mingw
 exec wine64 build/mingw/ui/coilcalc.exe

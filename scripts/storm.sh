@@ -12,9 +12,9 @@ actions=${1:-50000}
 seed=${2:-$(date +%s)}
 build=${3:-build/mingw}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset mingw -B "$build" >/dev/null
-fi
+# shellcheck source=lib.sh
+source scripts/lib.sh
+coilcalc_configure mingw "$build"
 cmake --build "$build" -j "$(nproc)" --target coilcalc coilcalc_storm_tests
 
 echo "storm: $actions actions, seed $seed"

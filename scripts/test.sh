@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh
 
+echo "== shellcheck: every script"
+git ls-files -z -- '*.sh' .ci/run | xargs -0 shellcheck -x
+
 jobs=$(nproc)
 for preset in default asan; do
   echo "== $preset: build and test"

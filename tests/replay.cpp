@@ -2,6 +2,7 @@
 #include "replay.h"
 
 #include "dialog_controls.h"
+#include "expected_texts.h"
 #include "headless_window.h"
 
 namespace {
@@ -32,14 +33,12 @@ std::vector<std::string> ReplayAgain(std::int16_t mode) {
   return RenderTrace();
 }
 
-std::vector<std::string> Completed(const std::string& inductance, const std::string& unit,
-                                   const std::string& turns, const std::string& wireLength,
-                                   const std::string& wireSize, const std::string& capacitance,
-                                   const std::string& resonance) {
-  return {"set inductance=" + inductance, "set inductance_unit=" + unit,
-          "set turns=" + turns,           "set wire_length=" + wireLength,
-          "set wire_size=" + wireSize,    "set capacitance=" + capacitance,
-          "set resonance=" + resonance};
+std::vector<std::string> Completed(const std::vector<std::string>& results) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    lines.push_back("set " + expected::Results().at(i) + "=" + results[i]);
+  }
+  return lines;
 }
 
 std::string Message(const std::string& caption, const std::string& text) {

@@ -18,10 +18,8 @@ std::vector<std::string> Replay(const LengthUnit& unit, std::int16_t mode,
 // The same solve run again on the dialog as the last Replay left it.
 std::vector<std::string> ReplayAgain(std::int16_t mode);
 
-// The trace lines of a completed solve, in the order the program writes the seven controls.
-std::vector<std::string> Completed(const std::string& inductance, const std::string& unit,
-                                   const std::string& turns, const std::string& wireLength,
-                                   const std::string& wireSize, const std::string& capacitance,
-                                   const std::string& resonance);
+// The trace lines of a completed solve that writes these seven texts, in the order the
+// program writes its results.
+std::vector<std::string> Completed(const std::vector<std::string>& results);
 
 std::string Message(const std::string& caption, const std::string& text);

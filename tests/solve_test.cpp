@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "control_ids.h"
-#include "expected_messages.h"
+#include "expected_texts.h"
 #include "headless_window.h"
 #include "replay.h"
 
@@ -12,17 +12,18 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string MessageLine(const ExpectedMessage& message) {
+std::string MessageLine(const std::string& name) {
+  const expected::Message& message = expected::MessageNamed(name);
   return Message(message.caption, message.text);
 }
 
-const std::string BAD_DIMENSIONS = MessageLine(BAD_DIMENSIONS_MESSAGE);
-const std::string TOO_FLAT = MessageLine(TOO_FLAT_MESSAGE);
-const std::string TOO_LONG = MessageLine(TOO_LONG_MESSAGE);
-const std::string TOO_FEW_TURNS = MessageLine(TOO_FEW_TURNS_MESSAGE);
-const std::string TOO_MANY_TURNS = MessageLine(TOO_MANY_TURNS_MESSAGE);
-const std::string TOO_LARGE = MessageLine(INDUCTANCE_TOO_LARGE_MESSAGE);
-const std::string NO_SOLUTION = MessageLine(NO_SOLUTION_MESSAGE);
+const std::string BAD_DIMENSIONS = MessageLine("BAD_DIMENSIONS");
+const std::string TOO_FLAT = MessageLine("TOO_FLAT");
+const std::string TOO_LONG = MessageLine("TOO_LONG");
+const std::string TOO_FEW_TURNS = MessageLine("TOO_FEW_TURNS");
+const std::string TOO_MANY_TURNS = MessageLine("TOO_MANY_TURNS");
+const std::string TOO_LARGE = MessageLine("INDUCTANCE_TOO_LARGE");
+const std::string NO_SOLUTION = MessageLine("NO_SOLUTION");
 
 Lines Join(Lines head, const Lines& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
@@ -30,76 +31,28 @@ Lines Join(Lines head, const Lines& tail) {
 }
 
 // The 1 x 1 inch, 10-turn coil as the dialog shows it after "Solve for Inductance".
-const Lines ONE_BY_ONE_TEN = Completed(
-    " 2.023", "uH", " 10", "Wire Length:  34.557  inches", "Maximum wire size:  11  AWG",
-    "Stray Capacitance:   1.392  picofarads", "Self-resonant at approximately:   94.9  MHz");
+const expected::Coil& ONE_BY_ONE_TEN = expected::CoilNamed("OneByOneInchTenTurns");
 
 // Any 1 x 1 inch coil corrected to 2 turns.
 const Lines ONE_BY_ONE_TWO =
     Join({TOO_FEW_TURNS, "set turns=2"},
-         Completed(" 133.7", "nH", " 2", "Wire Length:  9.4248  inches",
-                   "Maximum wire size:  0  AWG", "Stray Capacitance:   17.08  picofarads",
-                   "Self-resonant at approximately:   105  MHz"));
+         Completed({" 133.7", "nH", " 2", "Wire Length:  9.4248  inches",
+                    "Maximum wire size:  0  AWG", "Stray Capacitance:   17.08  picofarads",
+                    "Self-resonant at approximately:   105  MHz"}));
 
 struct Scenario {
-  const char* name;
+  std::string name;
   LengthUnit unit;
   std::int16_t mode;
   FieldTexts fields;
   Lines expected;
 };
 
-// Where the expected texts come from: the first two scenarios are the 1 x 1 inch, 10-turn coil
-// worked out by hand from the formulas; the others were printed by the independent reference
-// tests/reference/coil_reference.py (e.g. `coil_reference.py in:L:10:1:10`), which gives the
-// hand-worked texts too.
+// Where the expected texts come from: the example coils of the shared expected texts (the
+// 1 x 1 inch, 10-turn coil worked out by hand from the formulas); the others were printed by
+// the independent reference tests/reference/coil_reference.py (e.g. `coil_reference.py
+// in:L:10:1:10`), which gives the hand-worked texts too.
 const Scenario SCENARIOS[] = {
-    {"OneByOneInchTenTurns",
-     INCHES,
-     SOLVE_FOR_INDUCTANCE,
-     {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}},
-     ONE_BY_ONE_TEN},
-    {"OneByOneInchTenTurnsInMillimetres",
-     MILLIMETRES,
-     SOLVE_FOR_INDUCTANCE,
-     {{"diameter", "25.4"}, {"height", "25.4"}, {"turns", "10"}},
-     Completed(" 2.023", "uH", " 10", "Wire Length:  877.76  mm", "Maximum wire size:  11  AWG",
-               "Stray Capacitance:   1.392  picofarads",
-               "Self-resonant at approximately:   94.9  MHz")},
-    {"SmallCoilInNanohenries",
-     INCHES,
-     SOLVE_FOR_INDUCTANCE,
-     {{"diameter", "0.25"}, {"height", "0.5"}, {"turns", "2"}},
-     Completed(" 34.48", "nH", " 2", "Wire Length:  3.1416  inches", "Maximum wire size:  3  AWG",
-               "Stray Capacitance:   5.695  picofarads",
-               "Self-resonant at approximately:   359  MHz")},
-    // A 10 x 20 mm coil of 15 turns: L = 1.13326 uH, 534.070 mm, gauge 17, 0.363011 pF, 248.209
-    // MHz.
-    {"MillimetreWheelerCoil",
-     MILLIMETRES,
-     SOLVE_FOR_INDUCTANCE,
-     {{"diameter", "10"}, {"height", "20"}, {"turns", "15"}},
-     Completed(" 1.133", "uH", " 15", "Wire Length:  534.07  mm", "Maximum wire size:  17  AWG",
-               "Stray Capacitance:   .363  picofarads",
-               "Self-resonant at approximately:   248  MHz")},
-    // A 2 x 1 inch coil for 10 uH: N = 13.397, 87.3174 in, gauge 13, 1.90612 pF, 36.4643 MHz.
-    {"TurnsForTenMicrohenries",
-     INCHES,
-     SOLVE_FOR_TURNS,
-     {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}},
-     Completed("10", "uH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
-    // Wheeler's formula solved on a 1 x 1 inch coil for 2.022838 uH gives 9.998 turns; the
-    // results use 9.998 (34.551 in, not 34.557) while the field shows " 10".
-    {"TurnsBackForOneByOneInchCoil",
-     INCHES,
-     SOLVE_FOR_TURNS,
-     {{"diameter", "1"}, {"height", "1"}, {"inductance", "2.022838"}},
-     Completed("2.022838", "uH", " 10", "Wire Length:  34.551  inches",
-               "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
-               "Self-resonant at approximately:   94.8  MHz")},
-
     // Dimension checks, in either mode; nothing is written.
     {"EmptyDiameter",
      INCHES,
@@ -125,9 +78,9 @@ const Scenario SCENARIOS[] = {
      INCHES,
      SOLVE_FOR_INDUCTANCE,
      {{"diameter", "10"}, {"height", "1"}, {"turns", "10"}},
-     Completed(" 51.06", "uH", " 10", "Wire Length:  317.3  inches", "Maximum wire size:  11  AWG",
-               "Stray Capacitance:   12.78  picofarads",
-               "Self-resonant at approximately:   6.23  MHz")},
+     Completed({" 51.06", "uH", " 10", "Wire Length:  317.3  inches", "Maximum wire size:  11  AWG",
+                "Stray Capacitance:   12.78  picofarads",
+                "Self-resonant at approximately:   6.23  MHz"})},
     {"RatioJustAboveTen",
      INCHES,
      SOLVE_FOR_INDUCTANCE,
@@ -137,9 +90,9 @@ const Scenario SCENARIOS[] = {
      INCHES,
      SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "10"}, {"turns", "100"}},
-     Completed(" 28.82", "uH", " 100", "Wire Length:  345.57  inches",
-               "Maximum wire size:  11  AWG", "Stray Capacitance:   .1266  picofarads",
-               "Self-resonant at approximately:   83.4  MHz")},
+     Completed({" 28.82", "uH", " 100", "Wire Length:  345.57  inches",
+                "Maximum wire size:  11  AWG", "Stray Capacitance:   .1266  picofarads",
+                "Self-resonant at approximately:   83.4  MHz"})},
     {"HeightRatioJustAboveTen",
      INCHES,
      SOLVE_FOR_TURNS,
@@ -193,17 +146,17 @@ const Scenario SCENARIOS[] = {
      INCHES,
      SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "0.1"}, {"turns", "16384"}},
-     Completed(" 1.354E+4", "mH", " 1.64E+4", "Wire Length:  51472  inches",
-               "Maximum wire size:  95  AWG", "Stray Capacitance:   6.952E-4  picofarads",
-               "Self-resonant at approximately:   1.64  MHz")},
+     Completed({" 1.354E+4", "mH", " 1.64E+4", "Wire Length:  51472  inches",
+                "Maximum wire size:  95  AWG", "Stray Capacitance:   6.952E-4  picofarads",
+                "Self-resonant at approximately:   1.64  MHz"})},
     // Fractional turns compute as entered; only the field is cut to 3 digits.
     {"FractionalTurns",
      INCHES,
      SOLVE_FOR_INDUCTANCE,
      {{"diameter", "1"}, {"height", "1"}, {"turns", "12.34"}},
-     Completed(" 2.994", "uH", " 12.3", "Wire Length:  41.909  inches",
-               "Maximum wire size:  13  AWG", "Stray Capacitance:   1.086  picofarads",
-               "Self-resonant at approximately:   88.3  MHz")},
+     Completed({" 2.994", "uH", " 12.3", "Wire Length:  41.909  inches",
+                "Maximum wire size:  13  AWG", "Stray Capacitance:   1.086  picofarads",
+                "Self-resonant at approximately:   88.3  MHz"})},
     {"CoarseWindingGaugeZero",
      INCHES,
      SOLVE_FOR_INDUCTANCE,
@@ -215,9 +168,9 @@ const Scenario SCENARIOS[] = {
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "1"}, {"height", "1"}, {"inductance", "65536"}, {"inductance_unit", "nH"}},
-     Completed("65536", "nH", " 60.8", "Wire Length:  194.19  inches",
-               "Maximum wire size:  27  AWG", "Stray Capacitance:   .1936  picofarads",
-               "Self-resonant at approximately:   44.7  MHz")},
+     Completed({"65536", "nH", " 60.8", "Wire Length:  194.19  inches",
+                "Maximum wire size:  27  AWG", "Stray Capacitance:   .1936  picofarads",
+                "Self-resonant at approximately:   44.7  MHz"})},
     {"InductanceLimitPassesInMillihenries",
      INCHES,
      SOLVE_FOR_TURNS,
@@ -253,38 +206,38 @@ const Scenario SCENARIOS[] = {
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", "UH"}},
-     Completed("10", "UH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
+     Completed({"10", "UH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
+                "Stray Capacitance:   1.906  picofarads",
+                "Self-resonant at approximately:   36.5  MHz"})},
     {"BlankBeforeNanohenries",
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", " nH"}},
-     Completed("10", " nH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
+     Completed({"10", " nH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
+                "Stray Capacitance:   1.906  picofarads",
+                "Self-resonant at approximately:   36.5  MHz"})},
     {"Picohenries",
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10"}, {"inductance_unit", "pH"}},
-     Completed("10", "pH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
+     Completed({"10", "pH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
+                "Stray Capacitance:   1.906  picofarads",
+                "Self-resonant at approximately:   36.5  MHz"})},
     // The entry is written back exactly as typed, trailing letters and all.
     {"TrailingUnitInEntry",
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", "10uH"}, {"inductance_unit", "uH"}},
-     Completed("10uH", "uH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
+     Completed({"10uH", "uH", " 13.4", "Wire Length:  87.317  inches",
+                "Maximum wire size:  13  AWG", "Stray Capacitance:   1.906  picofarads",
+                "Self-resonant at approximately:   36.5  MHz"})},
     {"MillihenriesConverted",
      INCHES,
      SOLVE_FOR_TURNS,
      {{"diameter", "2"}, {"height", "1"}, {"inductance", ".01"}, {"inductance_unit", "mH"}},
-     Completed(".01", "mH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
-               "Stray Capacitance:   1.906  picofarads",
-               "Self-resonant at approximately:   36.5  MHz")},
+     Completed({".01", "mH", " 13.4", "Wire Length:  87.317  inches", "Maximum wire size:  13  AWG",
+                "Stray Capacitance:   1.906  picofarads",
+                "Self-resonant at approximately:   36.5  MHz"})},
 
     // Entries beyond float range end the run normally.
     // Sizes beyond the float range are refused as sizes, before any ratio is formed.
@@ -310,6 +263,19 @@ const Scenario SCENARIOS[] = {
      {NO_SOLUTION}},
 };
 
+std::vector<Scenario> AllScenarios() {
+  std::vector<Scenario> all;
+  for (const expected::Coil& coil : expected::Coils()) {
+    all.push_back({coil.name,
+                   coil.millimetres ? MILLIMETRES : INCHES,
+                   coil.forTurns ? SOLVE_FOR_TURNS : SOLVE_FOR_INDUCTANCE,
+                   {coil.entries.begin(), coil.entries.end()},
+                   Completed(coil.results)});
+  }
+  all.insert(all.end(), std::begin(SCENARIOS), std::end(SCENARIOS));
+  return all;
+}
+
 // Test names and failure reports show a scenario by its name, not as raw bytes.
 void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
 
@@ -320,9 +286,9 @@ TEST_P(SolveScenario, TraceMatches) {
   EXPECT_EQ(Replay(s.unit, s.mode, s.fields), s.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Solve, SolveScenario, testing::ValuesIn(SCENARIOS),
+INSTANTIATE_TEST_SUITE_P(Solve, SolveScenario, testing::ValuesIn(AllScenarios()),
                          [](const testing::TestParamInfo<Scenario>& info) {
-                           return std::string(info.param.name);
+                           return info.param.name;
                          });
 
 TEST(Solve, ShownTurnsReadBackTooManyOnSecondRun) {
@@ -335,8 +301,8 @@ TEST(Solve, StoppedRunKeepsEarlierResults) {
   Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
   SeedControlText(IDC_HEIGHT, "0");
   EXPECT_EQ(ReplayAgain(SOLVE_FOR_TURNS), Lines{BAD_DIMENSIONS});
-  EXPECT_EQ(PeekControlText(IDC_INDUCTANCE), " 2.023");
-  EXPECT_EQ(PeekControlText(IDC_WIRE_LENGTH), "Wire Length:  34.557  inches");
+  EXPECT_EQ(PeekControlText(IDC_INDUCTANCE), ONE_BY_ONE_TEN.results[0]);
+  EXPECT_EQ(PeekControlText(IDC_WIRE_LENGTH), ONE_BY_ONE_TEN.results[3]);
   EXPECT_EQ(PeekControlText(IDC_HEIGHT), "0");
 }
 
@@ -351,10 +317,10 @@ TEST(Solve, InductanceShownReadsBackAsTheSameCoil) {
 
 TEST(Solve, ResultLinesAreKeptProgramWide) {
   Replay(INCHES, SOLVE_FOR_INDUCTANCE, {{"diameter", "1"}, {"height", "1"}, {"turns", "10"}});
-  EXPECT_EQ(wireLengthText, "Wire Length:  34.557  inches");
-  EXPECT_EQ(wireSizeText, "Maximum wire size:  11  AWG");
-  EXPECT_EQ(capacitanceText, "Stray Capacitance:   1.392  picofarads");
-  EXPECT_EQ(resonanceText, "Self-resonant at approximately:   94.9  MHz");
+  EXPECT_EQ(wireLengthText, ONE_BY_ONE_TEN.results[3]);
+  EXPECT_EQ(wireSizeText, ONE_BY_ONE_TEN.results[4]);
+  EXPECT_EQ(capacitanceText, ONE_BY_ONE_TEN.results[5]);
+  EXPECT_EQ(resonanceText, ONE_BY_ONE_TEN.results[6]);
 }
 
 TEST(Solve, EntryFieldsAreOnlyRead) {

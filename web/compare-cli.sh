@@ -9,7 +9,7 @@ usage() {
 Usage: web/compare-cli.sh NATIVE_CLI NODE_CLI_JS LINES SEED WORK_DIR
   NATIVE_CLI    the native coilcalc-cli (build/default/cli/coilcalc-cli)
   NODE_CLI_JS   the WebAssembly one (build/web/cli/coilcalc-cli.js), run with node
-  LINES, SEED   size and seed of the batch made by web/make_batch.py
+  LINES, SEED   size and seed of the batch made by tests/reference/make_requests.py
   WORK_DIR      where the batch and the two answers are written (kept for a look afterwards)
 TEXT
 }
@@ -53,7 +53,7 @@ for args in "${single_solves[@]}"; do
   fi
 done
 
-/usr/bin/python3 web/make_batch.py "$lines" "$seed" >"$work/requests.jsonl"
+/usr/bin/python3 tests/reference/make_requests.py "$lines" --seed "$seed" >"$work/requests.jsonl"
 set +e
 "$native" --batch <"$work/requests.jsonl" >"$work/native.jsonl"
 native_status=$?

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "expected_messages.h"
+#include "expected_texts.h"
 #include "run_program.h"
 
 namespace {
@@ -23,17 +23,21 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+using expected::CoilNamed;
+using expected::MessageNamed;
+
 // A message as the command line writes it to stderr: "CAPTION: TEXT", each line on its own.
-std::string StderrLines(const ExpectedMessage& message) {
+std::string StderrLines(const std::string& name) {
+  const expected::Message& message = MessageNamed(name);
   std::string text = message.text;
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
     text.replace(at, 2, "\n");
-  return std::string(message.caption) + ": " + text + "\n";
+  return message.caption + ": " + text + "\n";
 }
 
-const std::string BAD_DIMENSIONS = StderrLines(BAD_DIMENSIONS_MESSAGE);
-const std::string TOO_FEW_TURNS = StderrLines(TOO_FEW_TURNS_MESSAGE);
-const std::string NO_SOLUTION = StderrLines(NO_SOLUTION_MESSAGE);
+const std::string BAD_DIMENSIONS = StderrLines("BAD_DIMENSIONS");
+const std::string TOO_FEW_TURNS = StderrLines("TOO_FEW_TURNS");
+const std::string NO_SOLUTION = StderrLines("NO_SOLUTION");
 
 // ---- Single solves, text answers -------------------------------------------------------
 
@@ -41,7 +45,7 @@ struct TextCase {
   const char* name;
   std::vector<std::string> args;
   std::string err;                 // everything expected on stderr
-  std::vector<const char*> lines;  // the six result lines; nullptr: that line is not checked
+  std::vector<std::string> lines;  // the six result lines; an empty one is not checked
 };
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
@@ -57,38 +61,25 @@ TEST_P(CompletedSolve, PrintsTheSixResultLines) {
   ASSERT_EQ(lines.size(), 6u) << run.out;
   ASSERT_EQ(run.out.back(), '\n');
   for (std::size_t i = 0; i < 6; ++i) {
-    if (c.lines[i]) {
+    if (!c.lines[i].empty()) {
       EXPECT_EQ(lines[i], c.lines[i]) << "line " << i + 1;
     }
   }
 }
 
-const std::vector<const char*> ONE_BY_ONE_TEN = {"Inductance: 2.023 uH",
-                                                 "Turns: 10",
-                                                 "Wire Length:  34.557  inches",
-                                                 "Maximum wire size:  11  AWG",
-                                                 "Stray Capacitance:   1.392  picofarads",
-                                                 "Self-resonant at approximately:   94.9  MHz"};
-const std::vector<const char*> ONE_BY_ONE_TEN_MM = {"Inductance: 2.023 uH",
-                                                    "Turns: 10",
-                                                    "Wire Length:  877.76  mm",
-                                                    "Maximum wire size:  11  AWG",
-                                                    "Stray Capacitance:   1.392  picofarads",
-                                                    "Self-resonant at approximately:   94.9  MHz"};
-const std::vector<const char*> SMALL_COIL = {"Inductance: 34.48 nH",
-                                             "Turns: 2",
-                                             "Wire Length:  3.1416  inches",
-                                             "Maximum wire size:  3  AWG",
-                                             "Stray Capacitance:   5.695  picofarads",
-                                             "Self-resonant at approximately:   359  MHz"};
+// The six lines of a completed solve: the inductance and turns as their fields hold them, then
+// the four result lines.
+std::vector<std::string> TextLines(const expected::Coil& coil) {
+  const expected::Lines& r = coil.results;
+  return {"Inductance:" + r[0] + " " + r[1], "Turns:" + r[2], r[3], r[4], r[5], r[6]};
+}
+const std::vector<std::string> ONE_BY_ONE_TEN = TextLines(CoilNamed("OneByOneInchTenTurns"));
+const std::vector<std::string> SMALL_COIL = TextLines(CoilNamed("SmallCoilInNanohenries"));
 // 10 uH on a form of 2 by 1 inches: 13.397 turns.
-std::vector<const char*> TenMicrohenries(const char* inductanceLine) {
-  return {inductanceLine,
-          "Turns: 13.4",
-          "Wire Length:  87.317  inches",
-          "Maximum wire size:  13  AWG",
-          "Stray Capacitance:   1.906  picofarads",
-          "Self-resonant at approximately:   36.5  MHz"};
+std::vector<std::string> TenMicrohenries(const std::string& inductanceLine) {
+  std::vector<std::string> lines = TextLines(CoilNamed("TurnsForTenMicrohenries"));
+  lines[0] = inductanceLine;
+  return lines;
 }
 std::vector<std::string> SmallCoil(const std::string& turns) {
   return {"--diameter", "0.25", "--height", "0.5", "--turns", turns};
@@ -113,13 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"OneByOneInchTenTurnsMillimetres",
                  {"--unit", "mm", "--diameter", "25.4", "--height", "25.4", "--turns", "10"},
                  "",
-                 ONE_BY_ONE_TEN_MM},
+                 TextLines(CoilNamed("OneByOneInchTenTurnsInMillimetres"))},
         TextCase{"MillimetreWheelerCoil",
                  {"--unit=mm", "--diameter=10", "--height=20", "--turns=15"},
                  "",
-                 {"Inductance: 1.133 uH", "Turns: 15", "Wire Length:  534.07  mm",
-                  "Maximum wire size:  17  AWG", "Stray Capacitance:   .363  picofarads",
-                  "Self-resonant at approximately:   248  MHz"}},
+                 TextLines(CoilNamed("MillimetreWheelerCoil"))},
         TextCase{"SmallCoilInNanohenries", SmallCoil("2"), "", SMALL_COIL},
         TextCase{"OneTurnIsCorrectedToTwo", SmallCoil("1"), TOO_FEW_TURNS, SMALL_COIL},
         TextCase{"NegativeTurns", SmallCoil("-3"), TOO_FEW_TURNS, SMALL_COIL},
@@ -129,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"MostTurnsInMillihenries",
                  {"--diameter", "1", "--height", "0.1", "--turns", "16384"},
                  "",
-                 {"Inductance: 1.354E+4 mH", "Turns: 1.64E+4", nullptr,
-                  "Maximum wire size:  95  AWG", nullptr, nullptr}},
+                 {"Inductance: 1.354E+4 mH", "Turns: 1.64E+4", "", "Maximum wire size:  95  AWG",
+                  "", ""}},
         TextCase{"TurnsForTenMicrohenries", TurnsFor("10", "uH"), "",
                  TenMicrohenries("Inductance:10 uH")},
         TextCase{"TurnsForNanohenries", TurnsFor("10000", "nH"), "",
@@ -142,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"InductanceTextKeptAsTyped",
                  TurnsFor("2.5uH", "uH"),
                  "",
-                 {"Inductance:2.5uH uH", nullptr, nullptr, nullptr, nullptr, nullptr}}),
+                 {"Inductance:2.5uH uH", "", "", "", "", ""}}),
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 struct StoppedCase {
@@ -163,8 +152,8 @@ TEST_P(StoppedSolve, ShowsTheMessageAndNoResults) {
   EXPECT_EQ(run.out, "");
 }
 
-const std::string TOO_FLAT = StderrLines(TOO_FLAT_MESSAGE);
-const std::string TOO_LONG = StderrLines(TOO_LONG_MESSAGE);
+const std::string TOO_FLAT = StderrLines("TOO_FLAT");
+const std::string TOO_LONG = StderrLines("TOO_LONG");
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, StoppedSolve,
@@ -182,11 +171,11 @@ INSTANTIATE_TEST_SUITE_P(
             "RatioBeforeTurns", {"--diameter", "1", "--height", "11", "--turns", "1"}, TOO_LONG},
         StoppedCase{"TooManyTurns",
                     {"--diameter", "1", "--height", "1", "--turns", "16385"},
-                    StderrLines(TOO_MANY_TURNS_MESSAGE)},
+                    StderrLines("TOO_MANY_TURNS")},
         StoppedCase{"InductanceTooLarge",
                     {"--mode", "turns", "--diameter", "1", "--height", "1", "--inductance",
                      "65536.5", "--inductance-unit", "nH"},
-                    StderrLines(INDUCTANCE_TOO_LARGE_MESSAGE)},
+                    StderrLines("INDUCTANCE_TOO_LARGE")},
         StoppedCase{
             "NoInductance", {"--mode", "turns", "--diameter", "1", "--height", "1"}, NO_SOLUTION}),
     [](const testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
@@ -249,48 +238,36 @@ Json StartUpFields() {
           {"resonance", "Self-resonant at approximately:"}};
 }
 
-Json OneByOneTenAnswer(const char* wireLength) {
-  Json fields = {{"inductance", " 2.023"},
-                 {"inductance_unit", "uH"},
-                 {"turns", " 10"},
-                 {"wire_length", wireLength},
-                 {"wire_size", "Maximum wire size:  11  AWG"},
-                 {"capacitance", "Stray Capacitance:   1.392  picofarads"},
-                 {"resonance", "Self-resonant at approximately:   94.9  MHz"}};
+// The answer of a completed solve: no messages, the seven fields, written in their order.
+Json CompletedAnswer(const std::string& coilName) {
+  const expected::Coil& coil = CoilNamed(coilName);
+  Json fields = Json::object();
+  for (std::size_t i = 0; i < coil.results.size(); ++i) {
+    fields[expected::Results()[i]] = coil.results[i];
+  }
   Json trace = Json::array();
   for (const auto& [name, text] : fields.items()) trace.push_back({"set", name, text});
   return {{"messages", Json::array()}, {"fields", fields}, {"trace", trace}};
 }
 
-const char* const TOO_FEW_TURNS_TEXT = TOO_FEW_TURNS_MESSAGE.text;
+Json MessagePair(const expected::Message& message) {
+  // Two-element arrays are built explicitly: in a braced list they would read as objects.
+  return Json::array({message.caption, message.text});
+}
 
 // The small coil after the minimum-turns correction: the "2" is written before the results.
 Json CorrectedSmallCoilAnswer() {
-  // Two-element arrays are built explicitly: in a braced list they would read as objects.
-  return {
-      {"messages", Json::array({Json::array({TOO_FEW_TURNS_MESSAGE.caption, TOO_FEW_TURNS_TEXT})})},
-      {"fields",
-       {{"inductance", " 34.48"},
-        {"inductance_unit", "nH"},
-        {"turns", " 2"},
-        {"wire_length", "Wire Length:  3.1416  inches"},
-        {"wire_size", "Maximum wire size:  3  AWG"},
-        {"capacitance", "Stray Capacitance:   5.695  picofarads"},
-        {"resonance", "Self-resonant at approximately:   359  MHz"}}},
-      {"trace",
-       {{"message", TOO_FEW_TURNS_MESSAGE.caption, TOO_FEW_TURNS_TEXT},
-        {"set", "turns", "2"},
-        {"set", "inductance", " 34.48"},
-        {"set", "inductance_unit", "nH"},
-        {"set", "turns", " 2"},
-        {"set", "wire_length", "Wire Length:  3.1416  inches"},
-        {"set", "wire_size", "Maximum wire size:  3  AWG"},
-        {"set", "capacitance", "Stray Capacitance:   5.695  picofarads"},
-        {"set", "resonance", "Self-resonant at approximately:   359  MHz"}}}};
+  const expected::Message& tooFew = MessageNamed("TOO_FEW_TURNS");
+  Json answer = CompletedAnswer("SmallCoilInNanohenries");
+  answer["messages"].push_back(MessagePair(tooFew));
+  answer["trace"].insert(answer["trace"].begin(),
+                         {{"message", tooFew.caption, tooFew.text}, {"set", "turns", "2"}});
+  return answer;
 }
 
-Json StoppedAnswer(const ExpectedMessage& message, Json fields = StartUpFields()) {
-  return {{"messages", Json::array({Json::array({message.caption, message.text})})},
+Json StoppedAnswer(const std::string& messageName, Json fields = StartUpFields()) {
+  const expected::Message& message = MessageNamed(messageName);
+  return {{"messages", Json::array({MessagePair(message)})},
           {"fields", std::move(fields)},
           {"trace", {{"message", message.caption, message.text}}}};
 }
@@ -316,7 +293,7 @@ TEST(CliJson, OneByOneInchTenTurnsAsOneObject) {
   EXPECT_EQ(run.err, "");
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 1u);
-  EXPECT_EQ(answers[0], OneByOneTenAnswer("Wire Length:  34.557  inches"));
+  EXPECT_EQ(answers[0], CompletedAnswer("OneByOneInchTenTurns"));
 }
 
 TEST(CliJson, MinimumTurnsCorrectionInTheTrace) {
@@ -335,7 +312,7 @@ TEST(CliJson, StoppedSolveKeepsTheMessageJoinedByCrLf) {
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 1u);
   Json fields = StartUpFields();
-  EXPECT_EQ(answers[0], StoppedAnswer(TOO_FLAT_MESSAGE, fields));
+  EXPECT_EQ(answers[0], StoppedAnswer("TOO_FLAT", fields));
 }
 
 TEST(CliJson, BytesThatAreNotUtf8BecomeReplacementCharacters) {
@@ -387,9 +364,9 @@ const char* const ONE_BY_ONE_TEN_REQUEST_MM =
 
 TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
   const std::vector<BatchLine> lines = {
-      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
+      {ONE_BY_ONE_TEN_REQUEST, CompletedAnswer("OneByOneInchTenTurns")},
       {"this is not JSON", "not valid JSON: "},
-      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
+      {ONE_BY_ONE_TEN_REQUEST_MM, CompletedAnswer("OneByOneInchTenTurnsInMillimetres")},
       {R"(["diameter", "1"])", "a request must be a JSON object"},
       {R"("diameter")", "a request must be a JSON object"},
       {R"({"unit": "cm"})", R"("unit" must be "in" or "mm")"},
@@ -415,10 +392,10 @@ TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
 
 TEST(CliBatch, AllGoodLinesExitZero) {
   const std::vector<BatchLine> lines = {
-      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
+      {ONE_BY_ONE_TEN_REQUEST_MM, CompletedAnswer("OneByOneInchTenTurnsInMillimetres")},
       // A stopped solve is an answer, not an error.
-      {R"({"fields": {"diameter": "1"}})", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
-      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
+      {R"({"fields": {"diameter": "1"}})", StoppedAnswer("BAD_DIMENSIONS")},
+      {ONE_BY_ONE_TEN_REQUEST, CompletedAnswer("OneByOneInchTenTurns")},
   };
   const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
   EXPECT_EQ(run.exitCode, 0);
@@ -434,14 +411,14 @@ TEST(CliBatch, MissingNamesKeepTheirStartUpTexts) {
   Json unitKept = StartUpFields();
   unitKept["inductance_unit"] = "mH";
   const std::vector<BatchLine> lines = {
-      {"{}", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
-      {R"({"mode": "turns", "fields": {}})", StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
+      {"{}", StoppedAnswer("BAD_DIMENSIONS")},
+      {R"({"mode": "turns", "fields": {}})", StoppedAnswer("BAD_DIMENSIONS")},
       // No unit option is clicked, so the result lines keep whatever the request gave them.
       {R"({"unit": "mm", "fields": {"diameter": "25.4", "height": "508", "turns": "5",)"
        R"( "wire_length": "Wire Length:  34.557  inches", "resonance": ""}})",
-       StoppedAnswer(TOO_LONG_MESSAGE, kept)},
+       StoppedAnswer("TOO_LONG", kept)},
       {R"({"mode": "turns", "fields": {"diameter": "1", "height": "1", "inductance_unit": "mH"}})",
-       StoppedAnswer(NO_SOLUTION_MESSAGE, unitKept)},
+       StoppedAnswer("NO_SOLUTION", unitKept)},
       // The turns field starts empty, which reads as 0 turns.
       {R"({"fields": {"diameter": "0.25", "height": "0.5"}})", CorrectedSmallCoilAnswer()},
   };
@@ -465,7 +442,7 @@ TEST(CliBatch, TextsPassThroughByteForByte) {
 }
 
 TEST(CliBatch, LineEndingsAndLastLineWithoutLineFeed) {
-  const Json worked = OneByOneTenAnswer("Wire Length:  34.557  inches");
+  const Json worked = CompletedAnswer("OneByOneInchTenTurns");
   const ProgramRun run =
       RunCli({"--batch"}, std::string(ONE_BY_ONE_TEN_REQUEST) + "\r\n" + ONE_BY_ONE_TEN_REQUEST_MM +
                               "\n" + ONE_BY_ONE_TEN_REQUEST);
@@ -473,7 +450,7 @@ TEST(CliBatch, LineEndingsAndLastLineWithoutLineFeed) {
   const std::vector<Json> answers = AnswerLines(run.out);
   ASSERT_EQ(answers.size(), 3u);
   EXPECT_EQ(answers[0], worked);
-  EXPECT_EQ(answers[1], OneByOneTenAnswer("Wire Length:  877.76  mm"));
+  EXPECT_EQ(answers[1], CompletedAnswer("OneByOneInchTenTurnsInMillimetres"));
   EXPECT_EQ(answers[2], worked);
   EXPECT_EQ(run.out.back(), '\n');
 }
@@ -491,10 +468,10 @@ TEST(CliBatch, OverLongLineIsSkippedAndAnsweredWithAnError) {
   const std::string longest =
       head + std::string((16u << 20) - head.size() - tail.size(), '1') + tail;
   const std::vector<BatchLine> lines = {
-      {ONE_BY_ONE_TEN_REQUEST, OneByOneTenAnswer("Wire Length:  34.557  inches")},
-      {longest, StoppedAnswer(BAD_DIMENSIONS_MESSAGE)},
+      {ONE_BY_ONE_TEN_REQUEST, CompletedAnswer("OneByOneInchTenTurns")},
+      {longest, StoppedAnswer("BAD_DIMENSIONS")},
       {head + "1" + longest.substr(head.size()), "line longer than 16777216 bytes, skipped"},
-      {ONE_BY_ONE_TEN_REQUEST_MM, OneByOneTenAnswer("Wire Length:  877.76  mm")},
+      {ONE_BY_ONE_TEN_REQUEST_MM, CompletedAnswer("OneByOneInchTenTurnsInMillimetres")},
   };
   const ProgramRun run = RunCli({"--batch"}, JoinLines(lines));
   EXPECT_FALSE(run.timedOut);
@@ -536,7 +513,7 @@ TEST(CliBatch, AnswersBeforeTheInputEnds) {
   ASSERT_EQ(write(program.in, request.data(), request.size()),
             static_cast<ssize_t>(request.size()));
   const std::string first = ReadLineFrom(program, 10000);
-  EXPECT_EQ(Json::parse(first, nullptr, false), OneByOneTenAnswer("Wire Length:  34.557  inches"));
+  EXPECT_EQ(Json::parse(first, nullptr, false), CompletedAnswer("OneByOneInchTenTurns"));
   ASSERT_EQ(write(program.in, "[]\n", 3), 3);
   EXPECT_TRUE(IsError(Json::parse(ReadLineFrom(program, 10000), nullptr, false)));
   EXPECT_EQ(FinishCli(program), 1);

@@ -27,9 +27,7 @@ const int allIds[] = {2200, 2201, 2009, 2100, 2202, 2204, 2205, 2203, 2012, 2001
                       2005, 2006, 2007, 2008, 2004, 2050, 2051, 2052, 2053, 2054, 2057, 2010};
 
 const expected::Lines& HelpLinesOf(int id) {
-  for (const expected::HelpCase& c : expected::helpCases) {
-    if (c.id == id) return *c.lines;
-  }
+  if (const expected::Lines* lines = expected::HelpLinesOf(id)) return *lines;
   static const expected::Lines none;
   ADD_FAILURE() << "no help expected for " << id;
   return none;
@@ -128,7 +126,7 @@ TEST_F(Help, DialogHasTheTitleBarHelpButtonStyle) {
 }
 
 TEST_F(Help, AboutShowsTheUsageTextOnEveryClickAndChangesNothingElse) {
-  const std::string instructions = expected::JoinCrLf(expected::aboutLines);
+  const std::string instructions = expected::JoinCrLf(expected::AboutLines());
   // Something to lose: entries, millimetres, an inductance unit and the results of a solve.
   Click(Control(IDC_UNIT_MM));
   WriteText(Control(IDC_DIAMETER), "25");
@@ -168,7 +166,7 @@ TEST_F(Help, F1OnEachFieldAndResultLineShowsItsHelp) {
   const DWORD start = GetTickCount();
   while (FocusedControl(program) != Control(IDC_HEIGHT) && GetTickCount() - start < 5000) Sleep(2);
   PressKey(VK_F1);
-  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::heightHelp));
+  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(HelpLinesOf(IDC_HEIGHT)));
 }
 
 // F1 must reach the dialog (the hooks see the request answered) and still show nothing.
@@ -198,22 +196,24 @@ TEST_F(HelpHooked, F1OnTheUnitBoxButtonsAndOptionsShowsNothing) {
 }
 
 TEST_F(HelpHooked, HelpOnEachLabelFieldAndResultLineShowsItsText) {
-  for (const expected::HelpCase& c : expected::helpCases) {
-    PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(c.id), 0);
-    EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(*c.lines)) << "help on " << c.id;
-    EXPECT_EQ(SendToDialog(program, lastHelp, 0), c.id);
+  for (const expected::Help& help : expected::HelpTexts()) {
+    for (int id : help.ids) {
+      PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(id), 0);
+      EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(help.lines)) << "help on " << id;
+      EXPECT_EQ(SendToDialog(program, lastHelp, 0), id);
+    }
   }
 }
 
 TEST_F(HelpHooked, HelpOnEveryOtherItemShowsNothing) {
-  std::vector<int> ids(std::begin(expected::idsWithoutHelp), std::end(expected::idsWithoutHelp));
+  std::vector<int> ids = expected::IdsWithoutHelp();
   // The dialog background and ids that no control has.
   for (int id : {0, -1, 1, 2, 2013, 2049, 2058, 65535}) ids.push_back(id);
   // Requests are handled in the order they were posted: once the box of the diameter field,
   // asked for last, is up, every request before it has been answered without one.
   for (int id : ids) PostMessageA(program.dialog, helpRequest, static_cast<WPARAM>(id), 0);
   PostMessageA(program.dialog, helpRequest, IDC_DIAMETER, 0);
-  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(expected::diameterHelp));
+  EXPECT_EQ(TakeBox("What's This?"), expected::JoinCrLf(HelpLinesOf(IDC_DIAMETER)));
   EXPECT_TRUE(WaitUntilIdle(program));
   EXPECT_TRUE(OpenBoxes(program).empty());
 }

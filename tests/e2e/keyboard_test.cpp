@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "control_ids.h"
+#include "expected_texts.h"
 #include "program_test.h"
 
 namespace {
@@ -88,8 +89,9 @@ TEST_F(Keyboard, EnterPressesTheFocusedPushButtonOnly) {
 
   ASSERT_TRUE(TabTo(IDC_SOLVE_INDUCTANCE));
   PressKeys(program, {VK_RETURN});
-  EXPECT_TRUE(WaitForText(Control(IDC_RESONANCE), "Self-resonant at approximately:   94.9  MHz"));
-  EXPECT_EQ(Text(IDC_INDUCTANCE), " 2.023");
+  const expected::Coil& coil = expected::CoilNamed("OneByOneInchTenTurns");
+  EXPECT_TRUE(WaitForText(Control(IDC_RESONANCE), coil.results[6]));
+  EXPECT_EQ(Text(IDC_INDUCTANCE), coil.results[0]);
 
   // Enter on the other solve button solves for the turns of the inductance just shown.
   ASSERT_TRUE(WriteText(Control(IDC_TURNS), ""));

@@ -10,8 +10,9 @@ build_dir=$1
 driver=$2
 shift 2
 
-# shellcheck source=../../scripts/wine-env.sh
-source "$here/../../scripts/wine-env.sh" "$build_dir"
+# shellcheck source=../../scripts/lib.sh
+source "$here/../../scripts/lib.sh"
+coilcalc_wine_env "$build_dir"
 
 if [ -n "${COILCALC_EXE_UNIX:-}" ]; then
   COILCALC_EXE=$(coilcalc_windows_path "$COILCALC_EXE_UNIX")
@@ -27,13 +28,9 @@ if [ -n "${COILCALC_ARTIFACTS_UNIX:-}" ]; then
   export COILCALC_ARTIFACTS
 fi
 
-# The driver's exit code is the test's; wineserver goes down before the X server does.
+# The driver's exit code is the test's.
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  wine64 "$@"
-  status=$?
-  wineserver -k 2>/dev/null
-  exit $status' run-e2e "$driver" "$@" || status=$?
+coilcalc_wine_on_xvfb run-e2e "$driver" "$@" || status=$?
 
 if [ -n "${COILCALC_ARTIFACTS_UNIX:-}" ] && command -v convert >/dev/null; then
   for bmp in "$COILCALC_ARTIFACTS_UNIX"/*.bmp; do

@@ -1,25 +1,20 @@
 // Solves through the real dialog: entries typed into the fields, the buttons clicked, every
 // result text and every message box read back as the user sees them.
-#include <array>
 #include <string>
 #include <vector>
 
 #include "control_ids.h"
-#include "expected_messages.h"
+#include "expected_texts.h"
 #include "program_test.h"
 
 namespace {
 
-// The nine controls a solve reads or writes, in control-id order.
-constexpr std::array<int, 9> SOLVE_FIELDS = {IDC_DIAMETER,        IDC_HEIGHT,      IDC_TURNS,
-                                             IDC_INDUCTANCE_UNIT, IDC_WIRE_LENGTH, IDC_WIRE_SIZE,
-                                             IDC_CAPACITANCE,     IDC_RESONANCE,   IDC_INDUCTANCE};
-
 class Solve : public ProgramTest {
  protected:
-  std::array<std::string, 9> Snapshot() const {
-    std::array<std::string, 9> texts;
-    for (size_t i = 0; i < SOLVE_FIELDS.size(); ++i) texts[i] = Text(SOLVE_FIELDS[i]);
+  // The texts of the nine controls a solve reads or writes.
+  std::vector<std::string> Snapshot() const {
+    std::vector<std::string> texts;
+    for (const auto& [name, id] : expected::FieldIds()) texts.push_back(Text(id));
     return texts;
   }
 
@@ -38,12 +33,12 @@ class Solve : public ProgramTest {
   }
 
   // A solve that must show exactly this message; the box is checked and dismissed.
-  void SolveExpectingMessage(int button, const std::string& text, const std::string& caption) {
+  void SolveExpectingMessage(int button, const expected::Message& message) {
     Click(Control(button));
     MessageBoxInfo box;
-    ASSERT_TRUE(WaitForMessageBox(program, box)) << "no message for " << text;
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, caption);
+    ASSERT_TRUE(WaitForMessageBox(program, box)) << "no message for " << message.text;
+    EXPECT_EQ(box.text, message.text);
+    EXPECT_EQ(box.caption, message.caption);
     EXPECT_EQ(box.buttons, 1);
     EXPECT_EQ(box.okButtons, 1);
     EXPECT_TRUE(box.icon);
@@ -55,52 +50,21 @@ class Solve : public ProgramTest {
   }
 };
 
-struct InductanceCase {
-  bool millimetres;
-  const char* diameter;
-  const char* height;
-  const char* turns;
-  // What the seven written controls show afterwards.
-  const char* inductance;
-  const char* unit;
-  const char* turnsShown;
-  const char* wireLength;
-  const char* wireSize;
-  const char* capacitance;
-  const char* resonance;
-};
-
-const InductanceCase INDUCTANCE_CASES[] = {
-    {false, "1", "1", "10", " 2.023", "uH", " 10", "Wire Length:  34.557  inches",
-     "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
-     "Self-resonant at approximately:   94.9  MHz"},
-    {true, "25.4", "25.4", "10", " 2.023", "uH", " 10", "Wire Length:  877.76  mm",
-     "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
-     "Self-resonant at approximately:   94.9  MHz"},
-    {false, "0.25", "0.5", "2", " 34.48", "nH", " 2", "Wire Length:  3.1416  inches",
-     "Maximum wire size:  3  AWG", "Stray Capacitance:   5.695  picofarads",
-     "Self-resonant at approximately:   359  MHz"},
-};
-
-TEST_F(Solve, ForInductanceWorkedExamples) {
-  for (const InductanceCase& c : INDUCTANCE_CASES) {
-    SCOPED_TRACE(std::string(c.diameter) + " x " + c.height + ", " + c.turns + " turns" +
-                 (c.millimetres ? " (mm)" : " (inches)"));
-    Press(c.millimetres ? IDC_UNIT_MM : IDC_UNIT_INCHES);
-    Enter(IDC_DIAMETER, c.diameter);
-    Enter(IDC_HEIGHT, c.height);
-    Enter(IDC_TURNS, c.turns);
-    SolveCleanly(IDC_SOLVE_INDUCTANCE);
-    EXPECT_EQ(Text(IDC_INDUCTANCE), c.inductance);
-    EXPECT_EQ(Text(IDC_INDUCTANCE_UNIT), c.unit);
-    EXPECT_EQ(Text(IDC_TURNS), c.turnsShown);
-    EXPECT_EQ(Text(IDC_WIRE_LENGTH), c.wireLength);
-    EXPECT_EQ(Text(IDC_WIRE_SIZE), c.wireSize);
-    EXPECT_EQ(Text(IDC_CAPACITANCE), c.capacitance);
-    EXPECT_EQ(Text(IDC_RESONANCE), c.resonance);
+// Each example coil of the shared expected texts: its entries typed in, its solve button
+// pressed, its seven results read back.
+TEST_F(Solve, ExampleCoilsShowTheirResults) {
+  for (const expected::Coil& coil : expected::Coils()) {
+    SCOPED_TRACE(coil.name);
+    Press(coil.millimetres ? IDC_UNIT_MM : IDC_UNIT_INCHES);
+    for (const auto& [name, text] : coil.entries) Enter(expected::FieldId(name), text);
+    SolveCleanly(coil.forTurns ? IDC_SOLVE_TURNS : IDC_SOLVE_INDUCTANCE);
+    for (std::size_t i = 0; i < coil.results.size(); ++i) {
+      EXPECT_EQ(Text(expected::FieldId(expected::Results()[i])), coil.results[i])
+          << expected::Results()[i];
+    }
     // The entries themselves are only read.
-    EXPECT_EQ(Text(IDC_DIAMETER), c.diameter);
-    EXPECT_EQ(Text(IDC_HEIGHT), c.height);
+    EXPECT_EQ(Text(IDC_DIAMETER), coil.entries.at(0).second);
+    EXPECT_EQ(Text(IDC_HEIGHT), coil.entries.at(1).second);
   }
 }
 
@@ -134,8 +98,7 @@ TEST_F(Solve, ForInductanceLimits) {
   Enter(IDC_HEIGHT, "0.1");
   Enter(IDC_TURNS, "16384");
   SolveCleanly(IDC_SOLVE_INDUCTANCE);
-  SolveExpectingMessage(IDC_SOLVE_INDUCTANCE, TOO_MANY_TURNS_MESSAGE.text,
-                        TOO_MANY_TURNS_MESSAGE.caption);
+  SolveExpectingMessage(IDC_SOLVE_INDUCTANCE, expected::MessageNamed("TOO_MANY_TURNS"));
   EXPECT_EQ(Text(IDC_TURNS), " 1.64E+4");
 }
 
@@ -173,21 +136,21 @@ TEST_F(Solve, ForTurnsKeepsTheEnteredTexts) {
 struct MessageCase {
   int button;
   const char *diameter, *height, *turns, *inductance, *unit;
-  ExpectedMessage message;
+  const char* message;  // its name in the expected texts
 };
 
 const MessageCase MESSAGE_CASES[] = {
-    {IDC_SOLVE_INDUCTANCE, "", "1", "10", "", "uH", BAD_DIMENSIONS_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "abc", "", "2", "uH", BAD_DIMENSIONS_MESSAGE},
-    {IDC_SOLVE_INDUCTANCE, "-1", "1", "10", "", "uH", BAD_DIMENSIONS_MESSAGE},
-    {IDC_SOLVE_INDUCTANCE, "1e40", "1e40", "10", "", "uH", BAD_DIMENSIONS_MESSAGE},
-    {IDC_SOLVE_INDUCTANCE, "10.01", "1", "1", "", "uH", TOO_FLAT_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "10.01", "", "2", "uH", TOO_LONG_MESSAGE},
-    {IDC_SOLVE_INDUCTANCE, "1", "1", "16385", "", "uH", TOO_MANY_TURNS_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "1", "", "65536.5", "nH", INDUCTANCE_TOO_LARGE_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "1", "", "0", "uH", NO_SOLUTION_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "1", "", "", "uH", NO_SOLUTION_MESSAGE},
-    {IDC_SOLVE_TURNS, "1", "1", "", "-1", "uH", NO_SOLUTION_MESSAGE},
+    {IDC_SOLVE_INDUCTANCE, "", "1", "10", "", "uH", "BAD_DIMENSIONS"},
+    {IDC_SOLVE_TURNS, "1", "abc", "", "2", "uH", "BAD_DIMENSIONS"},
+    {IDC_SOLVE_INDUCTANCE, "-1", "1", "10", "", "uH", "BAD_DIMENSIONS"},
+    {IDC_SOLVE_INDUCTANCE, "1e40", "1e40", "10", "", "uH", "BAD_DIMENSIONS"},
+    {IDC_SOLVE_INDUCTANCE, "10.01", "1", "1", "", "uH", "TOO_FLAT"},
+    {IDC_SOLVE_TURNS, "1", "10.01", "", "2", "uH", "TOO_LONG"},
+    {IDC_SOLVE_INDUCTANCE, "1", "1", "16385", "", "uH", "TOO_MANY_TURNS"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "65536.5", "nH", "INDUCTANCE_TOO_LARGE"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "0", "uH", "NO_SOLUTION"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "", "uH", "NO_SOLUTION"},
+    {IDC_SOLVE_TURNS, "1", "1", "", "-1", "uH", "NO_SOLUTION"},
 };
 
 // A stopped solve shows its one message and changes nothing, not even the last results.
@@ -197,14 +160,14 @@ TEST_F(Solve, StoppedSolvesShowOneMessageAndChangeNothing) {
   Enter(IDC_TURNS, "10");
   SolveCleanly(IDC_SOLVE_INDUCTANCE);
   for (const MessageCase& c : MESSAGE_CASES) {
-    SCOPED_TRACE(std::string("message: ") + c.message.text);
+    SCOPED_TRACE(std::string("message: ") + c.message);
     Enter(IDC_DIAMETER, c.diameter);
     Enter(IDC_HEIGHT, c.height);
     Enter(IDC_TURNS, c.turns);
     Enter(IDC_INDUCTANCE, c.inductance);
     Enter(IDC_INDUCTANCE_UNIT, c.unit);
     const auto before = Snapshot();
-    SolveExpectingMessage(c.button, c.message.text, c.message.caption);
+    SolveExpectingMessage(c.button, expected::MessageNamed(c.message));
     EXPECT_EQ(Snapshot(), before);
   }
 }
@@ -224,8 +187,8 @@ TEST_F(Solve, TooFewTurnsAreCorrectedToTwoAfterTheMessage) {
     Click(Control(IDC_SOLVE_INDUCTANCE));
     MessageBoxInfo box;
     ASSERT_TRUE(WaitForMessageBox(program, box));
-    EXPECT_EQ(box.text, TOO_FEW_TURNS_MESSAGE.text);
-    EXPECT_EQ(box.caption, TOO_FEW_TURNS_MESSAGE.caption);
+    EXPECT_EQ(box.text, expected::MessageNamed("TOO_FEW_TURNS").text);
+    EXPECT_EQ(box.caption, expected::MessageNamed("TOO_FEW_TURNS").caption);
     EXPECT_TRUE(box.dialogDisabled);
     // While the message is up nothing has been written yet.
     EXPECT_EQ(Text(IDC_TURNS), entry);

@@ -14,8 +14,7 @@
 
 #include "control_ids.h"
 #include "driver.h"
-#include "expected_messages.h"
-#include "help_texts.h"
+#include "expected_texts.h"
 #include "user_input.h"
 
 namespace {
@@ -51,10 +50,13 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 // Every box the program may show, text to caption: the solve's seven messages, the About
 // text and the help texts.
 std::map<std::string, std::string> KnownBoxes() {
-  std::map<std::string, std::string> known = {{AboutText(), "About this program"}};
-  for (const ExpectedMessage& message : ALL_MESSAGES) known[message.text] = message.caption;
-  for (int id = 2001; id <= 2060; ++id) {
-    if (const char* help = ContextHelpText(id)) known[help] = "What's This?";
+  std::map<std::string, std::string> known = {
+      {expected::JoinCrLf(expected::AboutLines()), "About this program"}};
+  for (const expected::Message& message : expected::AllMessages()) {
+    known[message.text] = message.caption;
+  }
+  for (const expected::Help& help : expected::HelpTexts()) {
+    known[expected::JoinCrLf(help.lines)] = "What's This?";
   }
   return known;
 }
@@ -231,11 +233,11 @@ bool HelpOnFocus(Storm& storm) {
   storm.action = "F1 on " + std::to_string(id);
   if (!Focus(storm, id)) return false;
   PressKey(VK_F1);
-  const char* help = ContextHelpText(id);
+  const expected::Lines* help = expected::HelpLinesOf(id);
   if (help == nullptr) return true;
   MessageBoxInfo box;
   if (!WaitForMessageBox(*storm.program, box)) return Fail(storm, "no help box");
-  if (box.text != help || box.caption != "What's This?") {
+  if (box.text != expected::JoinCrLf(*help) || box.caption != "What's This?") {
     return Fail(storm, "the help box shows \"" + box.text + "\"");
   }
   return true;

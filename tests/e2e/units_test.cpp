@@ -2,10 +2,14 @@
 #include <string>
 
 #include "control_ids.h"
+#include "expected_texts.h"
 #include "program_test.h"
 #include "user_input.h"
 
 namespace {
+
+const expected::Coil& ONE_INCH = expected::CoilNamed("OneByOneInchTenTurns");
+const expected::Coil& ONE_INCH_IN_MM = expected::CoilNamed("OneByOneInchTenTurnsInMillimetres");
 
 class Units : public ProgramTest {
  protected:
@@ -51,14 +55,14 @@ TEST_F(Units, SwitchBothWaysLeavesEntriesUnconvertedAndClearsResults) {
   EXPECT_EQ(Text(IDC_INDUCTANCE), inductance);
   EXPECT_EQ(Text(IDC_INDUCTANCE_UNIT), "uH");
   Press(IDC_SOLVE_INDUCTANCE);
-  EXPECT_EQ(Text(IDC_WIRE_LENGTH), "Wire Length:  877.76  mm");
-  EXPECT_EQ(Text(IDC_INDUCTANCE), " 2.023");
+  EXPECT_EQ(Text(IDC_WIRE_LENGTH), ONE_INCH_IN_MM.results[3]);
+  EXPECT_EQ(Text(IDC_INDUCTANCE), ONE_INCH_IN_MM.results[0]);
 
   Press(IDC_UNIT_INCHES);
   ExpectUnit(" inches", false);
   ExpectClearedResults();
   EXPECT_EQ(Text(IDC_DIAMETER), "25.4");
-  EXPECT_EQ(Text(IDC_INDUCTANCE), " 2.023");
+  EXPECT_EQ(Text(IDC_INDUCTANCE), ONE_INCH_IN_MM.results[0]);
   Press(IDC_SOLVE_INDUCTANCE);
   EXPECT_EQ(Text(IDC_INDUCTANCE), " 51.38");
 }
@@ -68,12 +72,12 @@ TEST_F(Units, ClickingTheSelectedUnitStillClearsTheResults) {
   ASSERT_TRUE(WriteText(Control(IDC_HEIGHT), "1"));
   ASSERT_TRUE(WriteText(Control(IDC_TURNS), "10"));
   Press(IDC_SOLVE_INDUCTANCE);
-  ASSERT_EQ(Text(IDC_WIRE_LENGTH), "Wire Length:  34.557  inches");
+  ASSERT_EQ(Text(IDC_WIRE_LENGTH), ONE_INCH.results[3]);
 
   Press(IDC_UNIT_INCHES);  // already selected
   ExpectUnit(" inches", false);
   ExpectClearedResults();
-  EXPECT_EQ(Text(IDC_INDUCTANCE), " 2.023");
+  EXPECT_EQ(Text(IDC_INDUCTANCE), ONE_INCH.results[0]);
 
   Press(IDC_UNIT_MM);
   Press(IDC_SOLVE_INDUCTANCE);

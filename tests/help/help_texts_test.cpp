@@ -12,7 +12,6 @@
 
 namespace {
 
-using expected::HelpCase;
 using expected::JoinCrLf;
 using expected::Lines;
 
@@ -28,8 +27,8 @@ Lines SplitCrLf(const std::string& text) {
 }
 
 TEST(AboutText, IsTheUsageTextByteForByte) {
-  EXPECT_EQ(AboutText(), JoinCrLf(expected::aboutLines));
-  EXPECT_EQ(SplitCrLf(AboutText()), expected::aboutLines);
+  EXPECT_EQ(AboutText(), JoinCrLf(expected::AboutLines()));
+  EXPECT_EQ(SplitCrLf(AboutText()), expected::AboutLines());
 }
 
 TEST(AboutText, HasTwentyNineLinesWithFiveSeparatorsAndNoBreakAtTheEnd) {
@@ -61,13 +60,18 @@ TEST(AboutText, NumberedStepsKeepTheirIndent) {
 TEST(AboutText, IsTheSameOnEveryCall) { EXPECT_STREQ(AboutText(), AboutText()); }
 
 TEST(ContextHelp, EachOfTheTwelveIdsGivesItsTextByteForByte) {
-  for (const HelpCase& c : expected::helpCases) {
-    const char* text = ContextHelpText(c.id);
-    ASSERT_NE(text, nullptr) << c.id;
-    EXPECT_EQ(text, JoinCrLf(*c.lines)) << c.id;
-    EXPECT_EQ(SplitCrLf(text).size(), c.lines->size()) << c.id;
-    EXPECT_FALSE(std::string(text).ends_with("\r\n")) << c.id;
+  int ids = 0;
+  for (const expected::Help& help : expected::HelpTexts()) {
+    for (int id : help.ids) {
+      ++ids;
+      const char* text = ContextHelpText(id);
+      ASSERT_NE(text, nullptr) << id;
+      EXPECT_EQ(text, JoinCrLf(help.lines)) << id;
+      EXPECT_EQ(SplitCrLf(text).size(), help.lines.size()) << id;
+      EXPECT_FALSE(std::string(text).ends_with("\r\n")) << id;
+    }
   }
+  EXPECT_EQ(ids, 12);
 }
 
 TEST(ContextHelp, UsesTheDialogsIdNames) {
@@ -82,17 +86,19 @@ TEST(ContextHelp, UsesTheDialogsIdNames) {
 
 TEST(ContextHelp, HasSevenDistinctTexts) {
   std::vector<std::string> distinct;
-  for (const HelpCase& c : expected::helpCases) {
-    const std::string text = ContextHelpText(c.id);
-    if (std::find(distinct.begin(), distinct.end(), text) == distinct.end()) {
-      distinct.push_back(text);
+  for (const expected::Help& help : expected::HelpTexts()) {
+    for (int id : help.ids) {
+      const std::string text = ContextHelpText(id);
+      if (std::find(distinct.begin(), distinct.end(), text) == distinct.end()) {
+        distinct.push_back(text);
+      }
     }
   }
   EXPECT_EQ(distinct.size(), 7u);
 }
 
 TEST(ContextHelp, IdsWithoutHelpGiveNothing) {
-  for (int id : expected::idsWithoutHelp) EXPECT_EQ(ContextHelpText(id), nullptr) << id;
+  for (int id : expected::IdsWithoutHelp()) EXPECT_EQ(ContextHelpText(id), nullptr) << id;
   // Ids that no control has, next to the bands and far from them.
   for (int id :
        {0, -1, 1, 2, 2000, 2013, 2049, 2055, 2056, 2058, 2099, 2101, 2199, 2206, 65535, -2001}) {

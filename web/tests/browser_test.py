@@ -27,7 +27,8 @@ OPTIONS = argparse.Namespace(site=None, artifacts=None, storm=200, seed=1)
 MESSAGES = expected_texts.messages()
 ABOUT, HELP, NO_HELP = expected_texts.help_texts()
 CREAM = "rgb(255, 245, 210)"
-RESULT_IDS = (2011, 2004, 2003, 2005, 2006, 2007, 2008)  # the seven controls a solve writes
+RESULT_IDS = expected_texts.RESULT_IDS
+ONE_INCH = expected_texts.COILS["OneByOneInchTenTurns"]
 START_TEXTS = {2011: "", 2004: "uH", 2003: "", 2005: "Wire Length: ",
                2006: "Maximum wire size (AWG):", 2007: "Stray Capacitance:",
                2008: "Self-resonant at approximately:", 2051: " inches", 2053: " inches",
@@ -161,22 +162,11 @@ class PageTest(unittest.TestCase):
 
     def test_worked_solves(self):
         cases = [  # unit option, solve button, entries, the seven texts afterwards
-            (2201, 2204, {2001: "1", 2002: "1", 2003: "10"},
-             [" 2.023", "uH", " 10", "Wire Length:  34.557  inches", "Maximum wire size:  11  AWG",
-              "Stray Capacitance:   1.392  picofarads", "Self-resonant at approximately:   94.9  MHz"]),
-            (2200, 2204, {2001: "25.4", 2002: "25.4", 2003: "10"},
-             [" 2.023", "uH", " 10", "Wire Length:  877.76  mm", "Maximum wire size:  11  AWG",
-              "Stray Capacitance:   1.392  picofarads", "Self-resonant at approximately:   94.9  MHz"]),
-            (2201, 2204, {2001: "0.25", 2002: "0.5", 2003: "2"},
-             [" 34.48", "nH", " 2", "Wire Length:  3.1416  inches", "Maximum wire size:  3  AWG",
-              "Stray Capacitance:   5.695  picofarads", "Self-resonant at approximately:   359  MHz"]),
-            # 9.998 turns, shown as 10, the results computed with 9.998.
-            (2201, 2205, {2001: "1", 2002: "1", 2011: "2.022838", 2004: "uH"},
-             ["2.022838", "uH", " 10", "Wire Length:  34.551  inches", "Maximum wire size:  11  AWG",
-              "Stray Capacitance:   1.392  picofarads", "Self-resonant at approximately:   94.8  MHz"]),
-            (2201, 2205, {2001: "2", 2002: "1", 2011: "2.5uH", 2004: "UH"},
-             ["2.5uH", "UH", " 6.51"]),
-        ]
+            (2200 if coil["unit"] == "mm" else 2201, 2205 if coil["mode"] == "turns" else 2204,
+             {expected_texts.FIELD_IDS[name]: text for name, text in coil["entries"].items()},
+             coil["results"]) for coil in expected_texts.COILS.values()]
+        cases.append((2201, 2205, {2001: "2", 2002: "1", 2011: "2.5uH", 2004: "UH"},
+                      ["2.5uH", "UH", " 6.51"]))
         for unit, button, entries, texts in cases:
             with self.subTest(entries=entries):
                 self.control(unit).click()
@@ -349,10 +339,7 @@ class PageTest(unittest.TestCase):
         self.control(2201).click()
         self.enter({2001: "1", 2002: "1", 2003: "10"})
         self.control(2204).click()
-        self.assertEqual([self.text(i) for i in RESULT_IDS],
-                         [" 2.023", "uH", " 10", "Wire Length:  34.557  inches",
-                          "Maximum wire size:  11  AWG", "Stray Capacitance:   1.392  picofarads",
-                          "Self-resonant at approximately:   94.9  MHz"])
+        self.assertEqual([self.text(i) for i in RESULT_IDS], ONE_INCH["results"])
 
     def test_screenshot_and_measurements(self):
         self.enter({2001: "1", 2002: "1", 2003: "10"})

@@ -1,9 +1,24 @@
 #!/usr/bin/env bash
-# Wine environment for the Windows program: one prefix per build folder, prepared on first use.
-#   source scripts/wine-env.sh <build folder>   sets WINEPREFIX and friends, prepares the prefix
-#   scripts/wine-env.sh <build folder>          only prepares the prefix
-# Preparing takes 10-20 s once; later calls only check a stamp file. Any failed step stops
-# with a message and leaves the prefix unstamped, so the next call starts it again.
+# What the scripts share, sourced by them: configuring a preset when its folder is not yet
+# configured, the Wine prefix of a build folder, and Windows programs run under Wine on a
+# private Xvfb screen.
+#   source scripts/lib.sh
+#   coilcalc_configure PRESET [BUILD_DIR]   configures PRESET into BUILD_DIR (default: the
+#                                           preset's own build/PRESET) unless already done
+#   coilcalc_wine_env BUILD_DIR             sets WINEPREFIX and friends, prepares the prefix
+#   coilcalc_windows_path PATH              the path as Wine's Z: drive shows it
+#   coilcalc_wine_on_xvfb NAME PROGRAM.exe [ARGS...]   runs it, its exit status is returned
+# Preparing a Wine prefix takes 10-20 s once; later calls only check a stamp file. Any failed
+# step stops with a message and leaves the prefix unstamped, so the next call starts it again.
+
+# Configuring again would only cost time, and a build folder may have been configured with
+# options of its own (scripts/storm.sh's folder, for one).
+coilcalc_configure() {
+  local preset=$1 build_dir=${2:-build/$1}
+  if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -B "$build_dir" >/dev/null
+  fi
+}
 
 # What a ready prefix holds; a prefix stamped with anything else is made again. Prefixes of
 # the first kind were stamped even when Wine had not set them up and had no fonts.
@@ -11,7 +26,7 @@ COILCALC_WINE_PREFIX_KIND="coilcalc wine prefix 2: wineboot, Wine's fonts, unman
 
 coilcalc_wine_env() {
   local build_dir
-  build_dir=$(cd "${1:?usage: wine-env.sh <build folder>}" && pwd) || return 1
+  build_dir=$(cd "${1:?usage: coilcalc_wine_env <build folder>}" && pwd) || return 1
   # Debian's wine64 package keeps wine64 and wineserver here, not on PATH.
   case ":$PATH:" in *:/usr/lib/wine:*) ;; *) export PATH="/usr/lib/wine:$PATH" ;; esac
   export WINEPREFIX="$build_dir/wine-prefix"
@@ -30,12 +45,12 @@ coilcalc_wine_env() {
 # Reports a failed step of the preparation, with the end of Wine's log when there is one.
 coilcalc_wine_prefix_failed() {
   local log=$1 message=$2
-  echo "wine-env.sh: $message" >&2
+  echo "lib.sh: $message" >&2
   if [ -s "$log" ]; then
-    echo "wine-env.sh: the last lines of $log:" >&2
+    echo "lib.sh: the last lines of $log:" >&2
     tail -n 20 "$log" >&2
   fi
-  echo "wine-env.sh: the Wine prefix $WINEPREFIX is NOT ready" >&2
+  echo "lib.sh: the Wine prefix $WINEPREFIX is NOT ready" >&2
   return 1
 }
 
@@ -47,7 +62,7 @@ coilcalc_prepare_wine_prefix() {
   local command
   for command in wine64 wineserver; do
     if ! command -v "$command" >/dev/null; then
-      echo "wine-env.sh: $command not found (package wine64: run scripts/setup-debian.sh)" >&2
+      echo "lib.sh: $command not found (package wine64: run scripts/setup-debian.sh)" >&2
       return 1
     fi
   done
@@ -57,17 +72,17 @@ coilcalc_prepare_wine_prefix() {
   local fonts=/usr/share/wine/fonts font
   for font in sserife.fon marlett.ttf; do
     if [ ! -f "$fonts/$font" ]; then
-      echo "wine-env.sh: $fonts/$font missing (package fonts-wine: run scripts/setup-debian.sh)" >&2
+      echo "lib.sh: $fonts/$font missing (package fonts-wine: run scripts/setup-debian.sh)" >&2
       return 1
     fi
   done
 
-  echo "wine-env.sh: preparing the Wine prefix $WINEPREFIX (log: $log)" >&2
+  echo "lib.sh: preparing the Wine prefix $WINEPREFIX (log: $log)" >&2
   : >"$log" || return 1
   if [ -e "$WINEPREFIX" ]; then
     # A prefix without the current stamp was left half-made or made another way: start over.
     # Its server, if one still runs, goes first.
-    echo "wine-env.sh: removing the unfinished or outdated prefix first" >&2
+    echo "lib.sh: removing the unfinished or outdated prefix first" >&2
     if wineserver -k >>"$log" 2>&1; then wineserver -w >>"$log" 2>&1; fi
     rm -rf -- "$WINEPREFIX" ||
       { coilcalc_wine_prefix_failed "$log" "cannot remove $WINEPREFIX"; return 1; }
@@ -99,7 +114,7 @@ coilcalc_prepare_wine_prefix() {
 
   printf '%s\n' "$COILCALC_WINE_PREFIX_KIND" >"$stamp" ||
     { coilcalc_wine_prefix_failed "$log" "cannot write $stamp"; return 1; }
-  echo "wine-env.sh: Wine prefix ready in $((SECONDS - started)) s" >&2
+  echo "lib.sh: Wine prefix ready in $((SECONDS - started)) s" >&2
 }
 
 # The Windows form of a Unix path, as Wine's Z: drive shows it.
@@ -109,9 +124,15 @@ coilcalc_windows_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-  set -euo pipefail
-  coilcalc_wine_env "$@"
-elif [ $# -gt 0 ]; then
-  coilcalc_wine_env "$@"
-fi
+# Runs PROGRAM under Wine on a new Xvfb screen; wineserver goes down before the X server
+# does, so no Wine process outlives its screen. NAME is the inner shell's name in `ps`.
+coilcalc_wine_on_xvfb() {
+  local name=$1
+  shift
+  # shellcheck disable=SC2016  # the inner shell expands its own arguments
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    wine64 "$@"
+    status=$?
+    wineserver -k 2>/dev/null
+    exit $status' "$name" "$@"
+}
