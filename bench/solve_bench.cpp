@@ -8,6 +8,7 @@
 #include "control_ids.h"
 #include "headless_window.h"
 #include "solve.h"
+#include "solve_answer.h"
 #include "solve_case.h"
 
 namespace {
@@ -52,6 +53,37 @@ void SolveCoilTurnsMode(benchmark::State& state) {
 }
 BENCHMARK(SolveCoilTurnsMode);
 
+const std::string INDUCTANCE_LINE =
+    R"({"unit":"in","mode":"inductance","fields":{"diameter":"1","height":"1","turns":"10"}})";
+const std::string TURNS_LINE =
+    R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8","height":"25.4",)"
+    R"("inductance":"10","inductance_unit":"uH"}})";
+
+// The two ends of a batch line alone: reading the request, and writing the answer to a solve.
+void ReadRequest(benchmark::State& state, const std::string& line) {
+  SolveCase solveCase;
+  WireRequest wire;
+  std::string error;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReadSolveCase(line, solveCase, wire, error));
+    benchmark::DoNotOptimize(solveCase.seeds.data());
+  }
+}
+BENCHMARK_CAPTURE(ReadRequest, inductance, INDUCTANCE_LINE);
+BENCHMARK_CAPTURE(ReadRequest, turns, TURNS_LINE);
+
+void WriteAnswer(benchmark::State& state, const SolveCase& solveCase) {
+  RunSolveCase(solveCase);
+  std::string answer;
+  for (auto _ : state) {
+    answer.clear();
+    AppendSolveAnswer(answer);
+    benchmark::DoNotOptimize(answer.data());
+  }
+}
+BENCHMARK_CAPTURE(WriteAnswer, inductance, ONE_BY_ONE_TEN_TURNS);
+BENCHMARK_CAPTURE(WriteAnswer, turns, TWO_BY_ONE_FOR_TEN_UH);
+
 // One batch line: JSON in, solve, JSON out, without the reading and writing of files.
 void BatchLine(benchmark::State& state, const std::string& line) {
   std::string answer;
@@ -61,11 +93,7 @@ void BatchLine(benchmark::State& state, const std::string& line) {
     benchmark::DoNotOptimize(answer.data());
   }
 }
-BENCHMARK_CAPTURE(BatchLine, inductance,
-                  std::string(R"({"unit":"in","mode":"inductance",)"
-                              R"("fields":{"diameter":"1","height":"1","turns":"10"}})"));
-BENCHMARK_CAPTURE(BatchLine, turns,
-                  std::string(R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8",)"
-                              R"("height":"25.4","inductance":"10","inductance_unit":"uH"}})"));
+BENCHMARK_CAPTURE(BatchLine, inductance, INDUCTANCE_LINE);
+BENCHMARK_CAPTURE(BatchLine, turns, TURNS_LINE);
 
 }  // namespace

@@ -177,11 +177,30 @@ constexpr bool IsTabStop(const DialogControl& control) {
   return kindStops && control.variant == StyleVariant::Usual;
 }
 
+// The controls that have a field name, with the name's length, so that a batch request's
+// names are looked up without measuring every name of the table.
+struct NamedField {
+  std::string_view name;
+  int id;
+};
+inline constexpr std::size_t NAMED_FIELD_COUNT = [] {
+  std::size_t count = 0;
+  for (const DialogControl& control : DIALOG_CONTROLS) count += control.fieldName[0] != '\0';
+  return count;
+}();
+inline constexpr auto NAMED_FIELDS = [] {
+  std::array<NamedField, NAMED_FIELD_COUNT> fields{};
+  std::size_t next = 0;
+  for (const DialogControl& control : DIALOG_CONTROLS) {
+    if (control.fieldName[0] != '\0') fields[next++] = {control.fieldName, control.id};
+  }
+  return fields;
+}();
+
 // The control id of a field name, or 0 for a name that is not a field's.
 constexpr int FieldId(std::string_view name) {
-  if (name.empty()) return 0;
-  for (const DialogControl& control : DIALOG_CONTROLS) {
-    if (name == control.fieldName) return control.id;
+  for (const NamedField& field : NAMED_FIELDS) {
+    if (name == field.name) return field.id;
   }
   return 0;
 }

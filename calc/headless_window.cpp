@@ -1,33 +1,93 @@
 // The in-memory dialog: the window operations of the solve over a table of control texts.
 #include "headless_window.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string_view>
 
 #include "dialog_controls.h"
 #include "window_ops.h"
 
 namespace {
 
-// The current text of each control, in the order of DIALOG_CONTROLS.
-std::array<std::string, DIALOG_CONTROLS.size()> texts;
+constexpr std::size_t CONTROL_COUNT = DIALOG_CONTROLS.size();
 
-std::vector<TraceEntry> trace;
+// The rows of the control table by id, so that a write finds its control without a search.
+constexpr int LOWEST_ID = [] {
+  int lowest = DIALOG_CONTROLS[0].id;
+  for (const DialogControl& control : DIALOG_CONTROLS) lowest = std::min(lowest, control.id);
+  return lowest;
+}();
+constexpr int HIGHEST_ID = [] {
+  int highest = DIALOG_CONTROLS[0].id;
+  for (const DialogControl& control : DIALOG_CONTROLS) highest = std::max(highest, control.id);
+  return highest;
+}();
+constexpr auto ROW_OF_ID = [] {
+  std::array<std::int8_t, HIGHEST_ID - LOWEST_ID + 1> rows{};
+  for (std::int8_t& row : rows) row = -1;
+  for (std::size_t i = 0; i < CONTROL_COUNT; ++i)
+    rows[static_cast<std::size_t>(DIALOG_CONTROLS[i].id - LOWEST_ID)] = static_cast<std::int8_t>(i);
+  return rows;
+}();
+static_assert(CONTROL_COUNT <= 32 && CONTROL_COUNT < 128, "a row's bit and number must fit");
+
+// The start-up texts with their lengths, so that a reset copies without measuring them.
+constexpr auto START_TEXTS = [] {
+  std::array<std::string_view, CONTROL_COUNT> starts{};
+  for (std::size_t i = 0; i < CONTROL_COUNT; ++i) starts[i] = DIALOG_CONTROLS[i].startText;
+  return starts;
+}();
+
+// Each thread that solves has a dialog of its own (see DIALOG_VALUE in solve.h).
+// The current text of each control, in the order of DIALOG_CONTROLS.
+thread_local std::array<std::string, CONTROL_COUNT> texts;
+// The controls whose text may differ from the start-up text, one bit per row: a reset puts
+// back only these. At first none holds its start-up text.
+thread_local std::uint32_t changedRows = ~std::uint32_t{0};
+
+thread_local std::vector<TraceEntry> trace;
+// Entries of earlier traces, kept with their texts' storage: a batch of a million solves then
+// allocates almost nothing per solve.
+thread_local std::vector<TraceEntry> spareEntries;
+
+int RowOf(int id) {
+  if (id < LOWEST_ID || id > HIGHEST_ID) return -1;
+  return ROW_OF_ID[static_cast<std::size_t>(id - LOWEST_ID)];
+}
 
 std::string* FindText(int id) {
-  for (std::size_t i = 0; i < DIALOG_CONTROLS.size(); ++i) {
-    if (DIALOG_CONTROLS[i].id == id) return &texts[i];
+  const int row = RowOf(id);
+  if (row < 0) return nullptr;
+  changedRows |= std::uint32_t{1} << row;
+  return &texts[static_cast<std::size_t>(row)];
+}
+
+void AddTraceEntry(bool isMessage, std::string_view subject, std::string_view text, int id = 0) {
+  if (spareEntries.empty()) {
+    trace.push_back({isMessage, std::string(subject), std::string(text), id});
+    return;
   }
-  return nullptr;
+  TraceEntry& entry = trace.emplace_back(std::move(spareEntries.back()));
+  spareEntries.pop_back();
+  entry.isMessage = isMessage;
+  entry.id = id;
+  entry.subject.assign(subject);
+  entry.text.assign(text);
 }
 
 }  // namespace
 
 void ResetHeadlessDialog() {
-  for (std::size_t i = 0; i < DIALOG_CONTROLS.size(); ++i) texts[i] = DIALOG_CONTROLS[i].startText;
+  for (std::size_t i = 0; i < CONTROL_COUNT; ++i) {
+    if (changedRows & (std::uint32_t{1} << i)) texts[i].assign(START_TEXTS[i]);
+  }
+  changedRows = 0;
   lengthScale = INCHES.scale;
   solveMode = SOLVE_FOR_TURNS;
   ResetResultLines();
-  trace.clear();
+  ClearHeadlessTrace();
 }
 
 void RunSolveCase(const SolveCase& solveCase) {
@@ -54,13 +114,18 @@ void SeedControlText(int id, const std::string& text) {
 
 const std::string& PeekControlText(int id) {
   static const std::string none;
-  const std::string* current = FindText(id);
-  return current ? *current : none;
+  const int row = RowOf(id);
+  return row < 0 ? none : texts[static_cast<std::size_t>(row)];
 }
 
 const std::vector<TraceEntry>& HeadlessTrace() { return trace; }
 
-void ClearHeadlessTrace() { trace.clear(); }
+void ClearHeadlessTrace() {
+  while (!trace.empty()) {
+    spareEntries.push_back(std::move(trace.back()));
+    trace.pop_back();
+  }
+}
 
 std::string GetControlText(int id) { return PeekControlText(id); }
 
@@ -68,9 +133,9 @@ void SetControlText(int id, const std::string& text) {
   std::string* current = FindText(id);
   if (!current) return;
   *current = text;
-  trace.push_back({false, FieldName(id), text, id});
+  AddTraceEntry(false, DIALOG_CONTROLS[static_cast<std::size_t>(RowOf(id))].fieldName, text, id);
 }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
-  trace.push_back({true, caption, text});
+  AddTraceEntry(true, caption, text);
 }

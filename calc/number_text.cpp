@@ -1,6 +1,9 @@
 // Text to number (ParseNumber) and number to text (FormatNumber) for every field of the dialog.
 #include "number_text.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -129,21 +132,119 @@ long double ParseBasedInteger(std::string_view text, std::size_t pos) {
   return static_cast<long double>(static_cast<std::int64_t>(value));
 }
 
-// The exact decimal digits of a finite positive double, rounded once to 18 significant
-// digits, half to even; returns p with the value about 0.m1 ... m18 x 10^p. Done with a
-// small big integer rather than a library conversion: it is exact by construction and
-// keeps the Windows program free of large conversion tables.
-int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
-  // magnitude = mantissa * 2^binaryExponent, the mantissa odd.
-  int binaryExponent;
-  const double fraction = std::frexp(magnitude, &binaryExponent);
-  std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64 - 11));
-  binaryExponent -= 64 - 11;
-  while ((mantissa & 1) == 0) {
-    mantissa >>= 1;
-    ++binaryExponent;
+// A finite positive double as mantissa * 2^binaryExponent, the mantissa odd: read from its bits
+// rather than with frexp and ldexp, which are library calls.
+void SplitDouble(double magnitude, std::uint64_t& mantissa, int& binaryExponent) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52);
+  mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  binaryExponent = -1074;
+  if (biased != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    binaryExponent = biased - 1075;
   }
+  const int zeros = std::countr_zero(mantissa);
+  mantissa >>= zeros;
+  binaryExponent += zeros;
+}
 
+// Writes the decimal digits of `value` (above 0) at `out`; returns their count.
+int WriteDigits(std::uint64_t value, char* out) {
+  char reversed[20];
+  int count = 0;
+  for (; value != 0; value /= 10) reversed[count++] = static_cast<char>('0' + value % 10);
+  for (int i = 0; i < count; ++i) out[i] = reversed[count - 1 - i];
+  return count;
+}
+
+// Writes the last `count` decimal digits of `value` at `out`, leading zeros included.
+void WriteFixedDigits(std::uint64_t value, int count, char* out) {
+  for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+}
+
+// The exact decimal value of a double, as far as its rounding to 18 digits needs it: the first
+// 19 significant digits (zeros after the last one), p with the value about 0.d1 d2 ... x 10^p,
+// and whether any digit after the nineteenth is not 0.
+constexpr int KEPT_DIGITS = MAX_SIGNIFICANT + 1;
+struct LeadingDigits {
+  char digits[KEPT_DIGITS];
+  int p;
+  bool nonZeroBeyond;
+};
+
+// Takes the leading digits from `count` exact digits at `decimal`, the first not 0.
+void KeepLeadingDigits(const char* decimal, int count, LeadingDigits& out) {
+  const int kept = std::min(count, KEPT_DIGITS);
+  std::memcpy(out.digits, decimal, static_cast<std::size_t>(kept));
+  std::memset(out.digits + kept, '0', static_cast<std::size_t>(KEPT_DIGITS - kept));
+  out.nonZeroBeyond = false;
+  for (int i = KEPT_DIGITS; i < count && !out.nonZeroBeyond; ++i)
+    out.nonZeroBeyond = decimal[i] != '0';
+}
+
+#ifdef __SIZEOF_INT128__
+using Wide = unsigned __int128;
+constexpr std::uint64_t TEN_TO_19 = 10000000000000000000ULL;
+
+// A whole number below 10^38, or a number with 64 binary places at most, written exactly with
+// 128-bit integers: together every float from about 1e-6 up and every double from about 5e-4,
+// so nearly every number the dialog writes. False for any other.
+bool LeadingDigitsIn128Bits(std::uint64_t mantissa, int binaryExponent, LeadingDigits& out) {
+  char decimal[64];
+  int count = 0;
+  const int significantBits = 64 - std::countl_zero(mantissa);
+  if (binaryExponent >= 0) {
+    if (significantBits + binaryExponent > 126) return false;
+    Wide whole = static_cast<Wide>(mantissa) << binaryExponent;
+    // The low nineteen digits, split off once when the number does not fit 64 bits.
+    std::uint64_t low = 0;
+    const bool split = (whole >> 64) != 0;
+    if (split) {
+      low = static_cast<std::uint64_t>(whole % TEN_TO_19);
+      whole /= TEN_TO_19;
+    }
+    count = WriteDigits(static_cast<std::uint64_t>(whole), decimal);
+    if (split) {
+      WriteFixedDigits(low, 19, decimal + count);
+      count += 19;
+    }
+    out.p = count;
+    KeepLeadingDigits(decimal, count, out);
+    return true;
+  }
+  const int places = -binaryExponent;
+  if (places > 64) return false;
+  // The whole part, then the fraction nineteen digits at a time: fraction * 10^19 < 2^128.
+  const std::uint64_t whole = places == 64 ? 0 : mantissa >> places;
+  std::uint64_t fraction = places == 64 ? mantissa : mantissa & ((std::uint64_t{1} << places) - 1);
+  if (whole != 0) count = WriteDigits(whole, decimal);
+  out.p = count;
+  while (fraction != 0 && count < KEPT_DIGITS) {
+    const Wide scaled = static_cast<Wide>(fraction) * TEN_TO_19;
+    const auto chunk = static_cast<std::uint64_t>(scaled >> places);
+    fraction = places == 64
+                   ? static_cast<std::uint64_t>(scaled)
+                   : static_cast<std::uint64_t>(scaled) & ((std::uint64_t{1} << places) - 1);
+    char digits[19];
+    WriteFixedDigits(chunk, 19, digits);
+    int first = 0;
+    if (count == 0) {
+      // Zeros before the first significant digit only move the point.
+      while (first < 19 && digits[first] == '0') ++first;
+      out.p -= first;
+    }
+    std::memcpy(decimal + count, digits + first, static_cast<std::size_t>(19 - first));
+    count += 19 - first;
+  }
+  KeepLeadingDigits(decimal, count, out);
+  out.nonZeroBeyond |= fraction != 0;
+  return true;
+}
+#endif
+
+// The same for any finite positive double, with a small big integer.
+void LeadingDigitsOfAnyDouble(std::uint64_t mantissa, int binaryExponent, LeadingDigits& out) {
   // Base 10^9 limbs, least significant first: 2^1024 and 2^53 * 5^1074 both fit.
   constexpr std::uint32_t LIMB = 1000000000;
   std::uint32_t limbs[96];
@@ -176,32 +277,34 @@ int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
   }
 
   char decimal[96 * 9];
-  int length = 0;
-  char top[9];
-  int topLength = 0;
-  for (std::uint32_t limb = limbs[count - 1]; limb != 0; limb /= 10) {
-    top[topLength++] = static_cast<char>('0' + limb % 10);
-  }
-  while (topLength > 0) decimal[length++] = top[--topLength];
+  int length = WriteDigits(limbs[count - 1], decimal);
   for (int i = count - 2; i >= 0; --i) {
-    std::uint32_t limb = limbs[i];
-    for (int d = 8; d >= 0; --d, limb /= 10)
-      decimal[length + d] = static_cast<char>('0' + limb % 10);
+    WriteFixedDigits(limbs[i], 9, decimal + length);
     length += 9;
   }
-  int p = length + decimalExponent;
+  out.p = length + decimalExponent;
+  KeepLeadingDigits(decimal, length, out);
+}
 
-  if (length <= MAX_SIGNIFICANT) {
-    std::memcpy(m, decimal, static_cast<std::size_t>(length));
-    std::memset(m + length, '0', static_cast<std::size_t>(MAX_SIGNIFICANT - length));
-    return p;
-  }
-  std::memcpy(m, decimal, MAX_SIGNIFICANT);
-  const char next = decimal[MAX_SIGNIFICANT];
-  bool beyond = false;
-  for (int i = MAX_SIGNIFICANT + 1; i < length && !beyond; ++i) beyond = decimal[i] != '0';
+// The exact decimal digits of a finite positive double, rounded once to 18 significant
+// digits, half to even; returns p with the value about 0.m1 ... m18 x 10^p. Done with integers
+// rather than a library conversion: it is exact by construction and keeps the Windows program
+// free of large conversion tables.
+int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
+  std::uint64_t mantissa;
+  int binaryExponent;
+  SplitDouble(magnitude, mantissa, binaryExponent);
+  LeadingDigits leading;
+#ifdef __SIZEOF_INT128__
+  if (!LeadingDigitsIn128Bits(mantissa, binaryExponent, leading))
+#endif
+    LeadingDigitsOfAnyDouble(mantissa, binaryExponent, leading);
+
+  int p = leading.p;
+  std::memcpy(m, leading.digits, MAX_SIGNIFICANT);
+  const char next = leading.digits[MAX_SIGNIFICANT];
   const bool odd = (m[MAX_SIGNIFICANT - 1] - '0') % 2 == 1;
-  if (next > '5' || (next == '5' && (beyond || odd))) {
+  if (next > '5' || (next == '5' && (leading.nonZeroBeyond || odd))) {
     if (RoundUpLastDigit(m, MAX_SIGNIFICANT)) ++p;
   }
   return p;

@@ -9,14 +9,14 @@
 #include "window_ops.h"
 #include "x87_extended.h"
 
-float lengthScale = 1.0f;
-std::int16_t solveMode = 0;
+DIALOG_VALUE float lengthScale = 1.0f;
+DIALOG_VALUE std::int16_t solveMode = 0;
 
-std::string wireLengthText;
-std::string wireSizeText;
-std::string capacitanceText;
-std::string resonanceText;
-SolvedCoil lastSolvedCoil;
+DIALOG_VALUE std::string wireLengthText;
+DIALOG_VALUE std::string wireSizeText;
+DIALOG_VALUE std::string capacitanceText;
+DIALOG_VALUE std::string resonanceText;
+DIALOG_VALUE SolvedCoil lastSolvedCoil;
 
 namespace {
 

@@ -7,18 +7,27 @@
 
 #include "dialog_controls.h"
 
+// The in-memory dialog's build (COILCALC_DIALOG_PER_THREAD) gives every thread its own copy of
+// the program-wide values below, so that the command line's batch can solve on several threads
+// at once, each over a dialog of its own. The Windows program has one thread and plain globals.
+#if COILCALC_DIALOG_PER_THREAD
+#define DIALOG_VALUE thread_local
+#else
+#define DIALOG_VALUE
+#endif
+
 // Length units of the selected unit per inch: 1.0 for inches, 25.4f for millimetres.
-extern float lengthScale;
+extern DIALOG_VALUE float lengthScale;
 // What the next solve finds: SOLVE_FOR_INDUCTANCE, or the number of turns for any other value.
-extern std::int16_t solveMode;
+extern DIALOG_VALUE std::int16_t solveMode;
 inline constexpr std::int16_t SOLVE_FOR_INDUCTANCE = 1;
 inline constexpr std::int16_t SOLVE_FOR_TURNS = 0;
 
 // The four result lines; they hold the start-up captions until the first solve completes.
-extern std::string wireLengthText;
-extern std::string wireSizeText;
-extern std::string capacitanceText;
-extern std::string resonanceText;
+extern DIALOG_VALUE std::string wireLengthText;
+extern DIALOG_VALUE std::string wireSizeText;
+extern DIALOG_VALUE std::string capacitanceText;
+extern DIALOG_VALUE std::string resonanceText;
 
 // The numbers behind the last completed solve, as the solve stored them: inches, microhenries,
 // picofarads, megahertz. The dialog never reads them; the physics reference set beside a
@@ -26,7 +35,7 @@ extern std::string resonanceText;
 struct SolvedCoil {
   float D, H, N, L, C, F, gauge;
 };
-extern SolvedCoil lastSolvedCoil;
+extern DIALOG_VALUE SolvedCoil lastSolvedCoil;
 
 // The unit lengthScale stands for: inches when it is exactly 1, millimetres otherwise.
 const LengthUnit& SelectedLengthUnit();

@@ -1,16 +1,34 @@
-// Batch solving: reads request lines in bounded chunks and answers each as soon as it is complete.
+// Batch solving: a reader cuts the input into blocks of whole lines, workers answer the blocks
+// on every core, and a writer puts the answers out in input order.
 #include "batch.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <system_error>
 #include <vector>
 
+#include "batch_progress.h"
 #include "json_writer.h"
 #include "reference_format.h"
 #include "solve_answer.h"
 #include "solve_case.h"
+
+// Threads where the C++ library has them: not with MinGW's win32-threads toolchain, nor in a
+// WebAssembly build without pthreads. There the batch runs on one thread.
+#if (defined(__MINGW32__) && !defined(_GLIBCXX_HAS_GTHREADS)) || \
+    (defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__))
+#define BATCH_THREADS 0
+#else
+#define BATCH_THREADS 1
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#endif
 
 bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
   if (!wire.wanted || !SolveCompleted()) {
@@ -18,7 +36,7 @@ bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
     answer += '\n';
     return true;
   }
-  static SolveReference reference;
+  thread_local SolveReference reference;
   if (!ComputeSolveReference(wire, reference)) {
     AppendErrorLine(answer, "reference: " + WhyNoReference(reference));
     return false;
@@ -30,8 +48,8 @@ bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
 }
 
 bool AnswerRequestLine(std::string_view line, std::string& answer) {
-  static SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
-  static std::string error;
+  thread_local SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
+  thread_local std::string error;
   WireRequest wire;
   if (!ReadSolveCase(line, solveCase, wire, error)) {
     AppendErrorLine(answer, error);
@@ -44,93 +62,318 @@ bool AnswerRequestLine(std::string_view line, std::string& answer) {
 namespace {
 
 constexpr std::size_t READ_CHUNK = std::size_t{1} << 16;
-// Answers are written out in blocks of about this size, and whenever input runs dry.
-constexpr std::size_t WRITE_BLOCK = std::size_t{1} << 16;
+// Workers beyond this many would only hold more blocks in memory on most machines.
+constexpr unsigned MAX_WORKERS = 8;
 
-struct LineState {
-  std::string line;       // the request line read so far
-  bool overLong = false;  // the line passed MAX_REQUEST_BYTES: the rest is skipped
-  std::string answers;    // answers not yet written
+// One read's worth of whole request lines, and then their answers.
+struct Block {
+  std::string text;  // the lines, one after the other, without their line feeds
+  struct Line {
+    std::size_t begin, length;
+    bool overLong;  // longer than MAX_REQUEST_BYTES: its bytes were skipped
+  };
+  std::vector<Line> lines;
+  std::size_t inputBytes = 0;  // bytes of input the block stands for, line feeds included
+  std::string answers;
   bool anyError = false;
+  bool answered = false;
 };
 
-void FinishLine(LineState& state) {
-  if (state.overLong) {
-    AppendErrorLine(state.answers,
-                    "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped");
-    state.anyError = true;
-  } else if (!AnswerRequestLine(state.line, state.answers)) {
-    state.anyError = true;
+void AnswerBlock(Block& block) {
+  for (const Block::Line& line : block.lines) {
+    if (line.overLong) {
+      AppendErrorLine(block.answers,
+                      "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped");
+      block.anyError = true;
+    } else if (!AnswerRequestLine(std::string_view(block.text).substr(line.begin, line.length),
+                                  block.answers)) {
+      block.anyError = true;
+    }
   }
-  state.line.clear();
-  state.overLong = false;
 }
 
-void TakeBytes(LineState& state, const char* bytes, std::size_t count) {
-  if (state.overLong) return;
-  if (state.line.size() + count > MAX_REQUEST_BYTES) {
-    state.overLong = true;
-    state.line.clear();
-    state.line.shrink_to_fit();
+// Reads some bytes of input: the count, 0 at its end, or -1 with errno set.
+long ReadInput(int inputFd, char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t got = read(inputFd, buffer, size);
+    if (got >= 0 || errno != EINTR) return static_cast<long>(got);
+  }
+}
+
+// Cuts the input into blocks of whole lines, one block per read, so that the answers to what
+// has come in go out before the reader waits for more.
+struct LineCutter {
+  std::string partial;  // the bytes of the line read so far, when it is not over-long
+  bool overLong = false;
+  std::size_t partialBytes = 0;  // bytes of that line read, over-long or not
+
+  void AddToLine(const char* bytes, std::size_t count) {
+    partialBytes += count;
+    if (overLong) return;
+    if (partial.size() + count > MAX_REQUEST_BYTES) {
+      overLong = true;
+      partial.clear();
+      partial.shrink_to_fit();
+      return;
+    }
+    partial.append(bytes, count);
+  }
+  void EndLine(Block& block) {
+    block.lines.push_back({block.text.size(), partial.size(), overLong});
+    block.text += partial;
+    block.inputBytes += partialBytes;
+    partial.clear();
+    overLong = false;
+    partialBytes = 0;
+  }
+  bool Pending() const { return partialBytes > 0; }
+
+  // Adds the lines that `bytes` completes to the block.
+  void Cut(const char* bytes, std::size_t count, Block& block) {
+    const char* next = bytes;
+    const char* const end = bytes + count;
+    while (next < end) {
+      const char* const lineFeed =
+          static_cast<const char*>(std::memchr(next, '\n', static_cast<std::size_t>(end - next)));
+      if (!lineFeed) {
+        AddToLine(next, static_cast<std::size_t>(end - next));
+        return;
+      }
+      AddToLine(next, static_cast<std::size_t>(lineFeed - next));
+      ++partialBytes;  // the line feed
+      EndLine(block);
+      next = lineFeed + 1;
+    }
+  }
+};
+
+void ClearBlock(Block& block) {
+  block.text.clear();
+  block.lines.clear();
+  block.inputBytes = 0;
+  block.answers.clear();
+  block.anyError = false;
+  block.answered = false;
+}
+
+// What the reader, the workers and the writer share.
+struct Pipeline {
+  int inputFd = 0;
+  std::FILE* output = nullptr;
+  unsigned workers = 0;  // 0: the reader answers and writes each block itself
+  bool readFailed = false;
+  int readErrno = 0;
+  bool outputFailed = false;
+  bool anyError = false;
+  std::uint64_t linesWritten = 0;
+  std::uint64_t bytesWritten = 0;  // input bytes whose answers are out
+#if BATCH_THREADS
+  std::mutex lock;
+  std::condition_variable workToDo, frontAnswered, roomForMore;
+  std::deque<Block*> unanswered;  // waiting for a worker
+  std::deque<Block*> unwritten;   // every block not yet written, in input order
+  std::vector<std::unique_ptr<Block>> spare;
+  bool inputEnded = false;
+  std::size_t maxInFlight = 1;
+#endif
+};
+
+// Writes a block's answers; false when the output failed. Flushed when nothing else is ready,
+// so that a program that sends one request and waits for its answer is not left waiting.
+bool WriteBlock(Pipeline& pipeline, const Block& block, bool flush) {
+  const bool written =
+      block.answers.empty() || std::fwrite(block.answers.data(), 1, block.answers.size(),
+                                           pipeline.output) == block.answers.size();
+  const bool flushed = !flush || std::fflush(pipeline.output) == 0;
+  pipeline.linesWritten += block.lines.size();
+  pipeline.bytesWritten += block.inputBytes;
+  ReportBatchProgress(pipeline.linesWritten, pipeline.bytesWritten);
+  return written && flushed;
+}
+
+// Reads the input to its end (or until the output fails), handing each block to `submit`.
+template <typename Submit, typename NewBlock>
+void ReadBlocks(Pipeline& pipeline, NewBlock newBlock, Submit submit) {
+  std::vector<char> chunk(READ_CHUNK);
+  LineCutter cutter;
+  for (;;) {
+    const long got = ReadInput(pipeline.inputFd, chunk.data(), chunk.size());
+    if (got < 0) {
+      pipeline.readFailed = true;
+      pipeline.readErrno = errno;
+      break;
+    }
+    if (got == 0) break;
+    Block* block = newBlock();
+    if (!block) return;  // the output failed
+    cutter.Cut(chunk.data(), static_cast<std::size_t>(got), *block);
+    if (!submit(block)) return;
+  }
+  // A last line without a line feed is still a request.
+  if (cutter.Pending()) {
+    Block* block = newBlock();
+    if (!block) return;
+    cutter.EndLine(*block);
+    submit(block);
+  }
+}
+
+void RunOnOneThread(Pipeline& pipeline) {
+  Block block;
+  ReadBlocks(
+      pipeline,
+      [&]() -> Block* {
+        ClearBlock(block);
+        return pipeline.outputFailed ? nullptr : &block;
+      },
+      [&](Block* full) {
+        AnswerBlock(*full);
+        pipeline.anyError |= full->anyError;
+        pipeline.outputFailed |= !WriteBlock(pipeline, *full, true);
+        return !pipeline.outputFailed;
+      });
+}
+
+#if BATCH_THREADS
+
+void WorkerLoop(Pipeline& pipeline) {
+  std::unique_lock<std::mutex> hold(pipeline.lock);
+  for (;;) {
+    pipeline.workToDo.wait(hold,
+                           [&] { return !pipeline.unanswered.empty() || pipeline.inputEnded; });
+    if (pipeline.unanswered.empty()) return;
+    Block* block = pipeline.unanswered.front();
+    pipeline.unanswered.pop_front();
+    hold.unlock();
+    AnswerBlock(*block);
+    hold.lock();
+    block->answered = true;
+    if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
+  }
+}
+
+void WriterLoop(Pipeline& pipeline) {
+  std::unique_lock<std::mutex> hold(pipeline.lock);
+  for (;;) {
+    pipeline.frontAnswered.wait(hold, [&] {
+      return (!pipeline.unwritten.empty() && pipeline.unwritten.front()->answered) ||
+             (pipeline.unwritten.empty() && pipeline.inputEnded);
+    });
+    if (pipeline.unwritten.empty()) return;
+    Block* block = pipeline.unwritten.front();
+    const bool more = pipeline.unwritten.size() > 1 && pipeline.unwritten[1]->answered;
+    hold.unlock();
+    pipeline.anyError |= block->anyError;
+    const bool written = !pipeline.outputFailed && WriteBlock(pipeline, *block, !more);
+    hold.lock();
+    pipeline.outputFailed |= !written;
+    pipeline.unwritten.pop_front();
+    pipeline.spare.emplace_back(block);
+    pipeline.roomForMore.notify_one();
+  }
+}
+
+void RunOnThreads(Pipeline& pipeline) {
+  pipeline.maxInFlight = 2 * pipeline.workers + 2;
+  std::vector<std::thread> threads;
+  try {
+    for (unsigned i = 0; i < pipeline.workers; ++i)
+      threads.emplace_back(WorkerLoop, std::ref(pipeline));
+    threads.emplace_back(WriterLoop, std::ref(pipeline));
+  } catch (const std::system_error&) {
+    // No threads to be had: whatever started finishes, and the reader does the work itself.
+  }
+  const bool writerStarted = threads.size() == pipeline.workers + 1;
+  if (!writerStarted) {
+    {
+      std::lock_guard<std::mutex> hold(pipeline.lock);
+      pipeline.inputEnded = true;
+    }
+    pipeline.workToDo.notify_all();
+    for (std::thread& thread : threads) thread.join();
+    pipeline.inputEnded = false;
+    RunOnOneThread(pipeline);
     return;
   }
-  state.line.append(bytes, count);
+  ReadBlocks(
+      pipeline,
+      [&]() -> Block* {
+        std::unique_lock<std::mutex> hold(pipeline.lock);
+        pipeline.roomForMore.wait(hold, [&] {
+          return pipeline.unwritten.size() < pipeline.maxInFlight || pipeline.outputFailed;
+        });
+        if (pipeline.outputFailed) return nullptr;
+        std::unique_ptr<Block> block;
+        if (pipeline.spare.empty()) {
+          block = std::make_unique<Block>();
+        } else {
+          block = std::move(pipeline.spare.back());
+          pipeline.spare.pop_back();
+        }
+        ClearBlock(*block);
+        pipeline.unwritten.push_back(block.get());
+        return block.release();  // owned by `unwritten` until written, then by `spare`
+      },
+      [&](Block* block) {
+        {
+          std::lock_guard<std::mutex> hold(pipeline.lock);
+          if (block->lines.empty()) {
+            block->answered = true;  // a read within one long line: nothing to answer
+            if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
+          } else {
+            pipeline.unanswered.push_back(block);
+            pipeline.workToDo.notify_one();
+          }
+        }
+        return true;
+      });
+  {
+    std::lock_guard<std::mutex> hold(pipeline.lock);
+    pipeline.inputEnded = true;
+  }
+  pipeline.workToDo.notify_all();
+  pipeline.frontAnswered.notify_all();
+  for (std::thread& thread : threads) thread.join();
 }
 
-bool WriteAnswers(LineState& state, std::FILE* output) {
-  const bool written =
-      state.answers.empty() ||
-      std::fwrite(state.answers.data(), 1, state.answers.size(), output) == state.answers.size();
-  state.answers.clear();
-  return written;
+#endif
+
+unsigned WorkerCount() {
+#if BATCH_THREADS
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores <= 1 ? 0 : std::min(cores, MAX_WORKERS);
+#else
+  return 0;
+#endif
 }
 
 }  // namespace
 
 int RunBatch(int inputFd, std::FILE* output) {
-  std::vector<char> chunk(READ_CHUNK);
-  LineState state;
-  bool outputFailed = false;
-  bool pendingLine = false;  // bytes of an unfinished line have been read
-  for (;;) {
-    // Whatever has been answered goes out before waiting for more input, so a program that
-    // sends one request and waits for its answer is not left waiting.
-    outputFailed |= !WriteAnswers(state, output);
-    outputFailed |= std::fflush(output) != 0;
-    if (outputFailed) break;
-    const ssize_t got = read(inputFd, chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n", std::strerror(errno));
-      state.anyError = true;
-      break;
-    }
-    if (got == 0) break;
-    const char* next = chunk.data();
-    const char* const end = next + got;
-    while (next < end) {
-      const char* const lineFeed =
-          static_cast<const char*>(std::memchr(next, '\n', static_cast<std::size_t>(end - next)));
-      if (!lineFeed) {
-        TakeBytes(state, next, static_cast<std::size_t>(end - next));
-        pendingLine = true;
-        break;
-      }
-      TakeBytes(state, next, static_cast<std::size_t>(lineFeed - next));
-      FinishLine(state);
-      pendingLine = false;
-      next = lineFeed + 1;
-      if (state.answers.size() >= WRITE_BLOCK) outputFailed |= !WriteAnswers(state, output);
-    }
-    if (outputFailed) break;
+  Pipeline pipeline;
+  pipeline.inputFd = inputFd;
+  pipeline.output = output;
+  pipeline.workers = WorkerCount();
+  StartBatchProgress(inputFd);
+#if BATCH_THREADS
+  if (pipeline.workers > 0) {
+    RunOnThreads(pipeline);
+  } else {
+    RunOnOneThread(pipeline);
   }
-  // A last line without a line feed is still a request.
-  if (pendingLine && !outputFailed) FinishLine(state);
-  outputFailed |= !WriteAnswers(state, output);
-  outputFailed |= std::fflush(output) != 0;
-  if (outputFailed) {
+#else
+  RunOnOneThread(pipeline);
+#endif
+  EndBatchProgress();
+  if (pipeline.readFailed) {
+    std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n",
+                 std::strerror(pipeline.readErrno));
+    pipeline.anyError = true;
+  }
+  pipeline.outputFailed |= std::fflush(output) != 0;
+  if (pipeline.outputFailed) {
     std::fprintf(stderr, "coilcalc-cli: writing the answers failed\n");
     return 1;
   }
-  return state.anyError ? 1 : 0;
+  return pipeline.anyError ? 1 : 0;
 }

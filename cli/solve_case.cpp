@@ -1,4 +1,5 @@
-// The reader of a batch request line: one pass of nlohmann's SAX parser, no document built.
+// The reader of a batch request line: a plain line scanned, any other in one pass of nlohmann's
+// SAX parser, no document built.
 #include "solve_case.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "dialog_controls.h"
+#include "request_scan.h"
 
 const std::int16_t* FindSolveMode(std::string_view name) {
   for (const SolveModeName& entry : SOLVE_MODE_NAMES) {
@@ -255,13 +257,28 @@ struct RequestReader {
 
 }  // namespace
 
-bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
-                   std::string& error) {
+namespace {
+
+void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
   solveCase.lengthScale = SolveCase{}.lengthScale;
   solveCase.solveMode = SolveCase{}.solveMode;
   solveCase.seeds.clear();
   wire = WireRequest();
   error.clear();
+}
+
+}  // namespace
+
+bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
+                   std::string& error) {
+  ClearRequest(solveCase, wire, error);
+  if (ScanPlainRequest(line, solveCase)) return true;
+  return ParseSolveCase(line, solveCase, wire, error);
+}
+
+bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
+                    std::string& error) {
+  ClearRequest(solveCase, wire, error);
   if (line.empty()) {
     error = "empty line";
     return false;

@@ -18,8 +18,14 @@ inline constexpr SolveModeName SOLVE_MODE_NAMES[2] = {{"inductance", SOLVE_FOR_I
 // The mode of a name, or nullptr.
 const std::int16_t* FindSolveMode(std::string_view name);
 
-// Reads one batch request line, in one pass: {"unit": ..., "mode": ..., "fields": {NAME: TEXT,
-// ...}, "reference": ...}. Returns false with a reason in `error` when the line is not a
-// request the solve can take.
+// Reads one batch request line: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...},
+// "reference": ...}. Returns false with a reason in `error` when the line is not a request the
+// solve can take. A plain line is scanned in one pass (ScanPlainRequest); any other goes to
+// ParseSolveCase.
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error);
+
+// The same in one pass of a full JSON parser, which words the error of every line that is not
+// a request.
+bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
+                    std::string& error);

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Measures coilcalc-cli --batch throughput on a generated request file, then runs coilcalc_bench.
-#   scripts/bench.sh [BUILD_DIR] [LINES]   (defaults: build/default, 1000000)
+#   scripts/bench.sh [BUILD_DIR] [LINES] [OTHER_BUILD_DIR]   (defaults: build/default, 1000000)
+# With OTHER_BUILD_DIR (another version's build, e.g. of an older commit in a worktree), both
+# programs answer the same file in five alternating runs each, the answers are compared byte
+# for byte, and the median time and highest peak memory are shown side by side, then both
+# benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/default}
 lines=${2:-1000000}
+other=${3:-}
 cli="$build/cli/coilcalc-cli"
 bench="$build/bench/coilcalc_bench"
-for program in "$cli" "$bench"; do
+programs=("$cli" "$bench")
+[ -n "$other" ] && programs+=("$other/cli/coilcalc-cli" "$other/bench/coilcalc_bench")
+for program in "${programs[@]}"; do
   if [ ! -x "$program" ]; then
     echo "bench.sh: $program is not built (cmake --build $build)" >&2
     exit 1
@@ -22,6 +29,35 @@ trap 'rm -rf "$work"' EXIT INT TERM
 /usr/bin/python3 tests/reference/make_requests.py "$lines" --mix bench --seed 20261208 \
   >"$work/requests.jsonl"
 echo "requests: $lines lines, $(wc -c <"$work/requests.jsonl") bytes"
+
+if [ -n "$other" ]; then
+  # Alternating runs, so that both see the same load; GNU time gives the peak memory.
+  for _ in 1 2 3 4 5; do
+    for side in other this; do
+      program=$cli
+      [ "$side" = other ] && program="$other/cli/coilcalc-cli"
+      /usr/bin/time -f "$side %e %M" -a -o "$work/times" \
+        "$program" --batch <"$work/requests.jsonl" >"$work/answers-$side.jsonl" || true
+    done
+  done
+  cmp -s "$work/answers-other.jsonl" "$work/answers-this.jsonl" ||
+    { echo "bench.sh: the two programs' answers differ" >&2; exit 1; }
+  for side in other this; do
+    grep "^$side " "$work/times" | sort -k2,2n | awk -v side="$side" -v n="$lines" '
+      { seconds[NR] = $2; if ($3 > kb) kb = $3 }
+      END {
+        m = int((NR + 1) / 2)
+        printf "--batch (%s build): median %.2f s, %.0f cases/s, peak memory %.1f MB\n", side,
+               seconds[m], n / seconds[m], kb / 1024
+      }'
+  done
+  echo "== $other/bench/coilcalc_bench"
+  "$other/bench/coilcalc_bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 \
+    --benchmark_report_aggregates_only=true
+  echo "== $bench"
+  "$bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+  exit 0
+fi
 
 start=$(date +%s.%N)
 "$cli" --batch <"$work/requests.jsonl" >"$work/answers.jsonl"

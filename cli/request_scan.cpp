@@ -1,0 +1,95 @@
+// The quick reading of batch requests: a plain request line in one pass, without a JSON parser.
+#include "request_scan.h"
+
+#include "dialog_controls.h"
+#include "json_writer.h"
+#include "solve_case.h"
+
+namespace {
+
+struct Cursor {
+  const char* at;
+  const char* end;
+};
+
+bool IsJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Skips blanks, then takes `c` if it comes next.
+bool TakeAfterBlanks(Cursor& cursor, char c) {
+  while (cursor.at < cursor.end && IsJsonBlank(*cursor.at)) ++cursor.at;
+  if (cursor.at == cursor.end || *cursor.at != c) return false;
+  ++cursor.at;
+  return true;
+}
+
+// The same, quickly when `c` comes at once, as it does in requests written without blanks.
+bool Take(Cursor& cursor, char c) {
+  if (cursor.at != cursor.end && *cursor.at == c) {
+    ++cursor.at;
+    return true;
+  }
+  return TakeAfterBlanks(cursor, c);
+}
+
+bool AtEnd(Cursor& cursor) {
+  while (cursor.at < cursor.end && IsJsonBlank(*cursor.at)) ++cursor.at;
+  return cursor.at == cursor.end;
+}
+
+// A string whose characters are all printable ASCII (0x20 to 0x7F) without a backslash: its
+// text is then its bytes as they stand.
+bool TakePlainString(Cursor& cursor, std::string_view& text) {
+  if (!Take(cursor, '"')) return false;
+  const std::string_view rest(cursor.at, static_cast<std::size_t>(cursor.end - cursor.at));
+  const std::size_t length = PlainJsonLength(rest);
+  if (length == rest.size() || rest[length] != '"') return false;
+  text = rest.substr(0, length);
+  cursor.at += length + 1;
+  return true;
+}
+
+// "fields": {NAME: TEXT, ...}, after its key and colon.
+bool TakeFields(Cursor& cursor, SolveCase& solveCase) {
+  if (!Take(cursor, '{')) return false;
+  if (Take(cursor, '}')) return true;
+  do {
+    std::string_view name, text;
+    if (!TakePlainString(cursor, name) || !Take(cursor, ':') || !TakePlainString(cursor, text))
+      return false;
+    const int id = FieldId(name);
+    if (id == 0) return false;
+    solveCase.seeds.emplace_back(id, text);
+  } while (Take(cursor, ','));
+  return Take(cursor, '}');
+}
+
+}  // namespace
+
+bool ScanPlainRequest(std::string_view line, SolveCase& solveCase) {
+  Cursor cursor{line.data(), line.data() + line.size()};
+  if (!Take(cursor, '{')) return false;
+  if (!Take(cursor, '}')) {
+    do {
+      std::string_view key, value;
+      if (!TakePlainString(cursor, key) || !Take(cursor, ':')) return false;
+      if (key == "fields") {
+        if (!TakeFields(cursor, solveCase)) return false;
+        continue;
+      }
+      if (!TakePlainString(cursor, value)) return false;
+      if (key == "unit") {
+        const LengthUnit* unit = FindLengthUnit(value);
+        if (!unit) return false;
+        solveCase.lengthScale = unit->scale;
+      } else if (key == "mode") {
+        const std::int16_t* mode = FindSolveMode(value);
+        if (!mode) return false;
+        solveCase.solveMode = *mode;
+      } else {
+        return false;
+      }
+    } while (Take(cursor, ','));
+    if (!Take(cursor, '}')) return false;
+  }
+  return AtEnd(cursor);
+}

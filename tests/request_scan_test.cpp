@@ -1,0 +1,132 @@
+// The quick scan of batch requests against the full parser: a line the scan takes must read
+// exactly as the parser reads it, and the plain lines of everyday batches must be scanned.
+#include "request_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "solve_case.h"
+
+namespace {
+
+// Lines the scan must take: JSON's four blanks anywhere between tokens, repeated keys and
+// fields (the last unit and mode count, every field is seeded in order), empty objects, and
+// every printable ASCII character, DEL included, in a text.
+const std::vector<std::string> PLAIN_LINES = {
+    R"({"unit":"in","mode":"inductance","fields":{"diameter":"1","height":"1","turns":"10"}})",
+    R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8","height":"25.4","inductance":"10","inductance_unit":"uH"}})",
+    R"({})",
+    " \t\r{ \"fields\" :\t{ } ,\"mode\"\r:\"turns\" }\t \r",
+    R"({"fields":{"diameter":"2"},"unit":"mm","unit":"in","fields":{"diameter":"3","height":"1"}})",
+    R"({"fields":{"turns":" !#$%&'()*+,-./:;<=>?@[]^_`{|}~)"
+    "\x7f"
+    R"("}})",
+    R"({"mode":"inductance","fields":{"wire_length":"old","resonance":"","capacitance":"x","wire_size":"y"}})",
+};
+
+// Lines left to the parser, and lines near the plain ones that a careless scan might take:
+// escapes, bytes beyond ASCII, control characters, other JSON values, unknown names and
+// values, a byte order mark, a second object, the reference key.
+const std::vector<std::string> OTHER_LINES = {
+    "",
+    " ",
+    R"({"fields":{"diameter":"1\"2"}})",
+    R"({"fields":{"diameter":"\u0031"}})",
+    "{\"fields\":{\"diameter\":\"\xc2\xb5\"}}",
+    "{\"fields\":{\"diameter\":\"\xff\"}}",
+    "{\"fields\":{\"diameter\":\"1\t\"}}",
+    "\xef\xbb\xbf{}",
+    R"({"fields":{"diameter":1}})",
+    R"({"fields":{"diameter":null}})",
+    R"({"fields":[]})",
+    R"({"fields":"x"})",
+    R"({"fields":{"diameter":{}}})",
+    R"({"unit":"inch"})",
+    R"({"unit":"IN"})",
+    R"({"mode":"Turns"})",
+    R"({"mode":""})",
+    R"({"unit":1})",
+    R"({"colour":"red"})",
+    R"({"fields":{"Diameter":"1"}})",
+    R"({"fields":{"":"1"}})",
+    R"({"reference":true,"fields":{"diameter":"1"}})",
+    R"({}{})",
+    R"({},)",
+    R"({"unit":"in",})",
+    R"({"fields":{"diameter":"1",}})",
+    R"({"unit":"in""mode":"turns"})",
+    R"({"unit" "in"})",
+    R"([])",
+    R"("in")",
+    "{\"unit\":\"in\"}\f",
+    "{\"unit\":\"in\"}\v",
+    std::string("{\"unit\":\"in\"}") + '\0',
+};
+
+struct Reading {
+  bool taken;
+  SolveCase solveCase;
+  WireRequest wire;
+  std::string error;
+};
+
+void ExpectSameCase(const SolveCase& scanned, const SolveCase& parsed, const std::string& line) {
+  EXPECT_EQ(scanned.lengthScale, parsed.lengthScale) << line;
+  EXPECT_EQ(scanned.solveMode, parsed.solveMode) << line;
+  EXPECT_EQ(scanned.seeds, parsed.seeds) << line;
+}
+
+// Whenever the scan takes a line, the parser takes it too, as the same case.
+void CheckAgainstParser(const std::string& line) {
+  SolveCase scanned, parsed;
+  WireRequest wire;
+  std::string error;
+  if (!ScanPlainRequest(line, scanned)) return;
+  ASSERT_TRUE(ParseSolveCase(line, parsed, wire, error)) << line << ": " << error;
+  ExpectSameCase(scanned, parsed, line);
+  EXPECT_FALSE(wire.wanted) << line;
+}
+
+TEST(RequestScan, PlainLinesAreScannedAsTheParserReadsThem) {
+  for (const std::string& line : PLAIN_LINES) {
+    SolveCase scanned;
+    EXPECT_TRUE(ScanPlainRequest(line, scanned)) << line;
+    CheckAgainstParser(line);
+  }
+}
+
+TEST(RequestScan, OtherLinesAreLeftToTheParser) {
+  for (const std::string& line : OTHER_LINES) {
+    SolveCase scanned;
+    EXPECT_FALSE(ScanPlainRequest(line, scanned)) << line;
+  }
+}
+
+// Every line with one byte cut out, doubled or replaced by a few telling ones: the scan either
+// leaves it alone or reads it as the parser does; ReadSolveCase's answer is always the parser's.
+TEST(RequestScan, DamagedLinesReadAsTheParserReadsThem) {
+  std::vector<std::string> lines = PLAIN_LINES;
+  lines.insert(lines.end(), OTHER_LINES.begin(), OTHER_LINES.end());
+  const std::string replacements = "\"\\{}[],: \x7f\x80\x1f" + std::string(1, '\0');
+  for (const std::string& line : lines) {
+    for (std::size_t at = 0; at < line.size(); ++at) {
+      std::vector<std::string> damaged = {line.substr(0, at) + line.substr(at + 1),
+                                          line.substr(0, at) + line[at] + line.substr(at),
+                                          line.substr(0, at)};
+      for (char c : replacements) damaged.push_back(line.substr(0, at) + c + line.substr(at + 1));
+      for (const std::string& variant : damaged) {
+        CheckAgainstParser(variant);
+        Reading read{}, parsed{};
+        read.taken = ReadSolveCase(variant, read.solveCase, read.wire, read.error);
+        parsed.taken = ParseSolveCase(variant, parsed.solveCase, parsed.wire, parsed.error);
+        EXPECT_EQ(read.taken, parsed.taken) << variant;
+        EXPECT_EQ(read.error, parsed.error) << variant;
+        if (read.taken && parsed.taken) ExpectSameCase(read.solveCase, parsed.solveCase, variant);
+      }
+    }
+  }
+}
+
+}  // namespace
