@@ -1,12 +1,11 @@
 // Batch solving: reads request lines in bounded chunks and answers each as soon as it is complete.
 #include "batch.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "read_input.h"
 #include "reference_output.h"
 #include "solve_case.h"
 
@@ -83,7 +82,7 @@ int RunBatch(int inputFd, std::FILE* output) {
     outputFailed |= !WriteAnswers(state, output);
     outputFailed |= std::fflush(output) != 0;
     if (outputFailed) break;
-    const ssize_t got = read(inputFd, chunk.data(), chunk.size());
+    const std::ptrdiff_t got = ReadInput(inputFd, chunk.data(), chunk.size());
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n", std::strerror(errno));

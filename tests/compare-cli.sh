@@ -1,24 +1,27 @@
 #!/usr/bin/env bash
-# Runs the native coilcalc-cli and the WebAssembly one under Node on the same generated batch
-# and on a table of single solves, and fails unless output, messages and exit status agree
-# byte for byte.
+# Runs the native coilcalc-cli of the default build and another build of it (WebAssembly under
+# Node, Windows under Wine, another processor under qemu, another compiler) on the same
+# generated batch and on a table of single solves, and fails unless output, messages and exit
+# status agree byte for byte.
 set -euo pipefail
 
 usage() {
   cat <<'TEXT'
-Usage: web/compare-cli.sh NATIVE_CLI NODE_CLI_JS LINES SEED WORK_DIR
+Usage: tests/compare-cli.sh NATIVE_CLI LINES SEED WORK_DIR COMMAND [ARGUMENT...]
   NATIVE_CLI    the native coilcalc-cli (build/default/cli/coilcalc-cli)
-  NODE_CLI_JS   the WebAssembly one (build/web/cli/coilcalc-cli.js), run with node
   LINES, SEED   size and seed of the batch made by web/make_batch.py
   WORK_DIR      where the batch and the two answers are written (kept for a look afterwards)
+  COMMAND       how to run the other build: its program, or the runner and the program
+                (node build/web/cli/coilcalc-cli.js)
 TEXT
 }
-[ $# -eq 5 ] || { usage >&2; exit 2; }
-native=$(realpath -m "$1") wasm=$(realpath -m "$2") lines=$3 seed=$4 work=$(realpath -m "$5")
+[ $# -ge 5 ] || { usage >&2; exit 2; }
+native=$(realpath -m "$1") lines=$2 seed=$3 work=$(realpath -m "$4")
+shift 4
+other=("$@")
 cd "$(dirname "$0")/.."
 [[ "$lines" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ ]] || { usage >&2; exit 2; }
 [ -x "$native" ] || { echo "no native coilcalc-cli at $native: build the default preset first" >&2; exit 1; }
-[ -f "$wasm" ] || { echo "no $wasm: build the web preset first" >&2; exit 1; }
 mkdir -p "$work"
 
 # Single solves from options: the text output, the messages on stderr and the exit status.
@@ -31,6 +34,11 @@ single_solves=(
   "--diameter 10.01 --height 1"
   "--json --diameter 0.25 --height 0.5 --turns 2"
   "--unit mm --diameter 2.53999959850311825E+2 --height .253999959850311825E+2 --turns 9"
+  "--diameter 1 --height 1 --turns 1e28"
+  "--mode turns --diameter 1 --height 1 --inductance 1e40"
+  "--mode turns --diameter 1 --height 1 --inductance 1e-30 --inductance-unit mH"
+  "--unit mm --diameter 1e310 --height 1e309"
+  "--diameter 1e-4940 --height 1"
   "--help"
   "--version"
   "--unit cm"
@@ -42,13 +50,14 @@ for args in "${single_solves[@]}"; do
   set +e
   "$native" "${argv[@]}" >"$work/native.out" 2>"$work/native.err"
   native_status=$?
-  node "$wasm" "${argv[@]}" >"$work/node.out" 2>"$work/node.err"
-  node_status=$?
+  "${other[@]}" "${argv[@]}" >"$work/other.out" 2>"$work/other.err"
+  other_status=$?
   set -e
-  if [ "$native_status" != "$node_status" ] || ! cmp -s "$work/native.out" "$work/node.out" ||
-     ! cmp -s "$work/native.err" "$work/node.err"; then
-    echo "differs: coilcalc-cli $args (exit $native_status native, $node_status node)" >&2
-    diff "$work/native.out" "$work/node.out" >&2 || true
+  if [ "$native_status" != "$other_status" ] || ! cmp -s "$work/native.out" "$work/other.out" ||
+     ! cmp -s "$work/native.err" "$work/other.err"; then
+    echo "differs: coilcalc-cli $args (exit $native_status native, $other_status ${other[0]})" >&2
+    diff "$work/native.out" "$work/other.out" >&2 || true
+    diff "$work/native.err" "$work/other.err" >&2 || true
     failed=1
   fi
 done
@@ -57,21 +66,21 @@ done
 set +e
 "$native" --batch <"$work/requests.jsonl" >"$work/native.jsonl"
 native_status=$?
-node "$wasm" --batch <"$work/requests.jsonl" >"$work/node.jsonl"
-node_status=$?
+"${other[@]}" --batch <"$work/requests.jsonl" >"$work/other.jsonl"
+other_status=$?
 set -e
 answers=$(wc -l <"$work/native.jsonl")
 if [ "$answers" -ne "$lines" ]; then
   echo "the native program answered $answers of $lines lines" >&2
   failed=1
 fi
-if ! cmp "$work/native.jsonl" "$work/node.jsonl" >&2; then
-  line=$(cmp "$work/native.jsonl" "$work/node.jsonl" | sed -n 's/.* line \([0-9]*\)$/\1/p')
+if ! cmp "$work/native.jsonl" "$work/other.jsonl" >&2; then
+  line=$(cmp "$work/native.jsonl" "$work/other.jsonl" | sed -n 's/.* line \([0-9]*\)$/\1/p')
   echo "request: $(sed -n "${line}p" "$work/requests.jsonl")" >&2
   failed=1
 fi
-if [ "$native_status" != "$node_status" ]; then
-  echo "batch exit status: $native_status native, $node_status node" >&2
+if [ "$native_status" != "$other_status" ]; then
+  echo "batch exit status: $native_status native, $other_status ${other[0]}" >&2
   failed=1
 fi
 [ "$failed" -eq 0 ] && echo "identical: ${#single_solves[@]} single solves and $lines batch lines (seed $seed)"
