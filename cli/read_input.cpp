@@ -9,7 +9,9 @@
 #include <io.h>
 
 void UseBinaryStandardStreams() {
-  for (std::FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 std::ptrdiff_t ReadInput(int fd, char* buffer, std::size_t size) {

@@ -62,11 +62,21 @@ for args in "${single_solves[@]}"; do
   fi
 done
 
-/usr/bin/python3 web/make_batch.py "$lines" "$seed" >"$work/requests.jsonl"
+# The batch of the test runs is made once and kept for every build that compares with it
+# (making it takes most of a minute); the longer ones are made in the work folder.
+requests="$work/requests.jsonl"
+if [ "$lines" -le 100000 ]; then
+  mkdir -p build/compare-batches
+  requests="build/compare-batches/requests-$lines-$seed.jsonl"
+fi
+if [ ! -s "$requests" ] || [ web/make_batch.py -nt "$requests" ]; then
+  /usr/bin/python3 web/make_batch.py "$lines" "$seed" >"$requests.$$"
+  mv "$requests.$$" "$requests"
+fi
 set +e
-"$native" --batch <"$work/requests.jsonl" >"$work/native.jsonl"
+"$native" --batch <"$requests" >"$work/native.jsonl"
 native_status=$?
-"${other[@]}" --batch <"$work/requests.jsonl" >"$work/other.jsonl"
+"${other[@]}" --batch <"$requests" >"$work/other.jsonl"
 other_status=$?
 set -e
 answers=$(wc -l <"$work/native.jsonl")
@@ -76,7 +86,7 @@ if [ "$answers" -ne "$lines" ]; then
 fi
 if ! cmp "$work/native.jsonl" "$work/other.jsonl" >&2; then
   line=$(cmp "$work/native.jsonl" "$work/other.jsonl" | sed -n 's/.* line \([0-9]*\)$/\1/p')
-  echo "request: $(sed -n "${line}p" "$work/requests.jsonl")" >&2
+  echo "request: $(sed -n "${line}p" "$requests")" >&2
   failed=1
 fi
 if [ "$native_status" != "$other_status" ]; then

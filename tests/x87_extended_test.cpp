@@ -17,14 +17,6 @@
 
 namespace {
 
-std::string Show(const Extended& value) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%s%s0x%016llx * 2^%d", value.negative ? "-" : "",
-                value.infinite ? "infinity " : "",
-                static_cast<unsigned long long>(value.significand), value.exponent);
-  return text;
-}
-
 // Powers of ten where C libraries' powl misses the nearest value (glibc at 43, 70 and 73,
 // MinGW at 33, 52 and 73), and the ends of the range; expected values from exact integer
 // arithmetic in Python (10**k rounded to 64 bits, ties to even).
@@ -124,6 +116,14 @@ TEST(X87Extended, ComparisonWithTheInductanceLimit) {
 
 #if LDBL_MANT_DIG == 64
 // The x87 hardware is here: the portable arithmetic must give its bits.
+
+std::string Show(const Extended& value) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%s%s0x%016llx * 2^%d", value.negative ? "-" : "",
+                value.infinite ? "infinity " : "",
+                static_cast<unsigned long long>(value.significand), value.exponent);
+  return text;
+}
 
 Extended FromHardware(long double value) {
   unsigned char raw[10];
