@@ -82,7 +82,14 @@ Extended RoundToX87(std::uint64_t high, std::uint64_t low, int exponent, bool st
 }
 
 // 10^k for 0 <= k <= 4931 rounded once to the x87 format (exact up to 10^27).
-const Extended& PowerOfTen(int k) {
+Extended PowerOfTen(int k) {
+  // Up to 10^27, 5^k fits 64 bits: ordinary entries never wait for the table below.
+  constexpr int EXACT = 27;
+  if (k <= EXACT) {
+    std::uint64_t five = 1;
+    for (int i = 0; i < k; ++i) five *= 5;
+    return RoundToX87(0, five, k, false, false);
+  }
   // 10^k = 5^k * 2^k: the 64 leading bits of 5^k, rounded, made once from the exact powers of
   // five in base 2^32 limbs (5^4931 has 11,450 bits).
   static const std::vector<Extended> table = [] {
@@ -175,7 +182,7 @@ Extended ScaleByPowerOfTen(std::uint64_t m, int k) {
 }
 
 void X87PowerOfTen(int k, std::uint64_t& significand, int& exponent) {
-  const Extended& power = PowerOfTen(k);
+  const Extended power = PowerOfTen(k);
   significand = power.significand;
   exponent = power.exponent;
 }

@@ -62,6 +62,22 @@ for args in "${single_solves[@]}"; do
   fi
 done
 
+# Bytes that a stream in text mode would change: CR LF line ends, where Windows would drop the
+# CR, and a Ctrl-Z, where it would stop reading.
+printf '%s\r\n%s\n%s\r\n' '{"fields":{"diameter":"1","height":"1","turns":"10"}}' \
+  $'{"fields":{"diameter":"\x1a"}}' '{"mode":"turns","fields":{"diameter":"2","height":"1"}}' \
+  >"$work/raw-bytes.jsonl"
+set +e
+"$native" --batch <"$work/raw-bytes.jsonl" >"$work/native-raw.jsonl" 2>&1
+native_status=$?
+"${other[@]}" --batch <"$work/raw-bytes.jsonl" >"$work/other-raw.jsonl" 2>&1
+other_status=$?
+set -e
+if [ "$native_status" != "$other_status" ] || ! cmp "$work/native-raw.jsonl" "$work/other-raw.jsonl" >&2; then
+  echo "differs: a batch with CR LF line ends and a Ctrl-Z byte" >&2
+  failed=1
+fi
+
 # The batch of the test runs is made once and kept for every build that compares with it
 # (making it takes most of a minute); the longer ones are made in the work folder.
 requests="$work/requests.jsonl"
