@@ -1,10 +1,9 @@
 // The x87 80-bit extended arithmetic of entries, in 64-bit integer code for every compiler.
 #include "x87_extended.h"
 
+#include <array>
 #include <bit>
-#include <cmath>
 #include <cstddef>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -76,6 +75,12 @@ Extended Round(std::uint64_t high, std::uint64_t low, int exponent, bool sticky,
   return {kept, lowest, negative, false};
 }
 
+// significand * 2^exponent, nonzero and well inside the range: exact, only normalized.
+Extended Exact(std::uint64_t significand, int exponent, bool negative) {
+  const int lead = std::countl_zero(significand);
+  return {significand << lead, exponent - lead, negative, false};
+}
+
 Extended RoundToX87(std::uint64_t high, std::uint64_t low, int exponent, bool sticky,
                     bool negative) {
   return Round(high, low, exponent, sticky, negative, X87_FORMAT);
@@ -84,11 +89,14 @@ Extended RoundToX87(std::uint64_t high, std::uint64_t low, int exponent, bool st
 // 10^k for 0 <= k <= 4931 rounded once to the x87 format (exact up to 10^27).
 Extended PowerOfTen(int k) {
   // Up to 10^27, 5^k fits 64 bits: ordinary entries never wait for the table below.
-  constexpr int EXACT = 27;
-  if (k <= EXACT) {
-    std::uint64_t five = 1;
-    for (int i = 0; i < k; ++i) five *= 5;
-    return RoundToX87(0, five, k, false, false);
+  static constexpr auto FIVES = [] {
+    std::array<std::uint64_t, 28> fives{};
+    fives[0] = 1;
+    for (std::size_t i = 1; i < fives.size(); ++i) fives[i] = fives[i - 1] * 5;
+    return fives;
+  }();
+  if (k < static_cast<int>(FIVES.size())) {
+    return Exact(FIVES[static_cast<std::size_t>(k)], k, false);
   }
   // 10^k = 5^k * 2^k: the 64 leading bits of 5^k, rounded, made once from the exact powers of
   // five in base 2^32 limbs (5^4931 has 11,450 bits).
@@ -174,7 +182,8 @@ std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t di
 }
 
 Extended ScaleByPowerOfTen(std::uint64_t m, int k) {
-  const Extended mantissa = RoundToX87(0, m, 0, false, false);  // at most 64 bits: exact
+  if (m == 0) return Zero(false);
+  const Extended mantissa = Exact(m, 0, false);
   if (k >= 0) return ExtendedMultiply(mantissa, PowerOfTen(k));
   if (k > -4900) return ExtendedDivide(mantissa, PowerOfTen(-k));
   // 10^-k itself would overflow the extended range: divide in two steps.
@@ -202,37 +211,7 @@ Extended ExtendedFromFloat(float value) {
   const std::uint32_t fraction = bits & 0x7FFFFF;
   if (biased == 0xFF) return Infinity(negative);  // entries never hold a NaN
   if (biased == 0) return RoundToX87(0, fraction, -149, false, negative);
-  return RoundToX87(0, fraction | 0x800000u, biased - 150, false, negative);
-}
-
-Extended ExtendedMultiply(const Extended& a, const Extended& b) {
-  const bool negative = a.negative != b.negative;
-  if (a.infinite || b.infinite) return Infinity(negative);
-  if (a.significand == 0 || b.significand == 0) return Zero(negative);
-  std::uint64_t high, low;
-  MultiplyWide(a.significand, b.significand, high, low);
-  return RoundToX87(high, low, a.exponent + b.exponent, false, negative);
-}
-
-Extended ExtendedDivide(const Extended& a, const Extended& b) {
-  const bool negative = a.negative != b.negative;
-  if (a.infinite || b.significand == 0) return b.infinite ? Zero(negative) : Infinity(negative);
-  if (b.infinite || a.significand == 0) return Zero(negative);
-  std::uint64_t dividend, divisor;
-  int dividendExponent, divisorExponent;
-  Normalized(a, dividend, dividendExponent);
-  Normalized(b, divisor, divisorExponent);
-  // Both significands in [2^63, 2^64): the quotient of dividend * 2^128 / divisor has 128 or
-  // 129 bits; a leading 1 comes first when the dividend is the larger.
-  const bool leadingOne = dividend >= divisor;
-  if (leadingOne) dividend -= divisor;
-  std::uint64_t remainder;
-  const std::uint64_t upper = DivideWide(dividend, 0, divisor, remainder);
-  const std::uint64_t lower = DivideWide(remainder, 0, divisor, remainder);
-  const int exponent = dividendExponent - divisorExponent - 128;
-  if (!leadingOne) return RoundToX87(upper, lower, exponent, remainder != 0, negative);
-  return RoundToX87(TOP_BIT | (upper >> 1), (upper << 63) | (lower >> 1), exponent + 1,
-                    (lower & 1) != 0 || remainder != 0, negative);
+  return Exact(fraction | 0x800000u, biased - 150, negative);
 }
 
 bool ExtendedGreater(const Extended& a, const Extended& b) {
@@ -261,27 +240,67 @@ bool ExtendedGreater(const Extended& a, const Extended& b) {
   return a.negative ? smaller : larger;
 }
 
-float ExtendedToFloat(const Extended& value) {
-  if (value.infinite) {
-    return value.negative ? -std::numeric_limits<float>::infinity()
-                          : std::numeric_limits<float>::infinity();
-  }
-  const Extended rounded =
-      Round(0, value.significand, value.exponent, false, value.negative, FLOAT_FORMAT);
-  if (rounded.infinite) return ExtendedToFloat(rounded);
-  // At most 24 significant bits at a representable exponent: ldexp is exact.
-  const float magnitude = std::ldexp(static_cast<float>(rounded.significand), rounded.exponent);
-  return rounded.negative ? -magnitude : magnitude;
+namespace {
+
+Extended PortableMultiply(const Extended& a, const Extended& b) {
+  const bool negative = a.negative != b.negative;
+  if (a.infinite || b.infinite) return Infinity(negative);
+  if (a.significand == 0 || b.significand == 0) return Zero(negative);
+  std::uint64_t high, low;
+  MultiplyWide(a.significand, b.significand, high, low);
+  return RoundToX87(high, low, a.exponent + b.exponent, false, negative);
 }
 
-double ExtendedToDouble(const Extended& value) {
-  if (value.infinite) {
-    return value.negative ? -std::numeric_limits<double>::infinity()
-                          : std::numeric_limits<double>::infinity();
+Extended PortableDivide(const Extended& a, const Extended& b) {
+  const bool negative = a.negative != b.negative;
+  if (a.infinite || b.significand == 0) return b.infinite ? Zero(negative) : Infinity(negative);
+  if (b.infinite || a.significand == 0) return Zero(negative);
+  std::uint64_t dividend, divisor;
+  int dividendExponent, divisorExponent;
+  Normalized(a, dividend, dividendExponent);
+  Normalized(b, divisor, divisorExponent);
+  // Both significands in [2^63, 2^64): the quotient dividend * 2^64 / divisor has 64 bits, or
+  // 65 with a leading 1 when the dividend is the larger. The remainder then says whether the
+  // rest is below, at or above half a unit of the last bit, which is all the rounding needs.
+  const bool leadingOne = dividend >= divisor;
+  if (leadingOne) dividend -= divisor;
+  std::uint64_t remainder;
+  const std::uint64_t quotient = DivideWide(dividend, 0, divisor, remainder);
+  const bool half = remainder >= divisor - remainder;
+  const bool sticky = half ? remainder != divisor - remainder : remainder != 0;
+  const int exponent = dividendExponent - divisorExponent - 128;
+  if (!leadingOne) {
+    return RoundToX87(quotient, half ? TOP_BIT : 0, exponent, sticky, negative);
   }
+  return RoundToX87(TOP_BIT | (quotient >> 1), (quotient << 63) | (half ? TOP_BIT >> 1 : 0),
+                    exponent + 1, sticky, negative);
+}
+
+// A value rounded to `format`, as the bits of an IEEE number of that format.
+std::uint64_t IeeeBits(const Extended& value, const BinaryFormat& format, int exponentBits) {
+  const int fractionBits = format.digits - 1;
+  const std::uint64_t sign = std::uint64_t{value.negative} << (fractionBits + exponentBits);
   const Extended rounded =
-      Round(0, value.significand, value.exponent, false, value.negative, DOUBLE_FORMAT);
-  if (rounded.infinite) return ExtendedToDouble(rounded);
-  const double magnitude = std::ldexp(static_cast<double>(rounded.significand), rounded.exponent);
-  return rounded.negative ? -magnitude : magnitude;
+      value.infinite ? value
+                     : Round(0, value.significand, value.exponent, false, value.negative, format);
+  const std::uint64_t maxBiased = (std::uint64_t{1} << exponentBits) - 1;
+  if (rounded.infinite) return sign | (maxBiased << fractionBits);
+  if (rounded.significand == 0) return sign;
+  // A subnormal keeps the lowest exponent and has no leading bit; it reads with biased 0.
+  const bool normal = (rounded.significand >> fractionBits) != 0;
+  const std::uint64_t biased =
+      normal ? static_cast<std::uint64_t>(rounded.exponent - format.lowestExponent + 1) : 0;
+  const std::uint64_t fraction = rounded.significand & ((std::uint64_t{1} << fractionBits) - 1);
+  return sign | (biased << fractionBits) | fraction;
+}
+
+}  // namespace
+
+Extended ExtendedMultiply(const Extended& a, const Extended& b) { return PortableMultiply(a, b); }
+Extended ExtendedDivide(const Extended& a, const Extended& b) { return PortableDivide(a, b); }
+float ExtendedToFloat(const Extended& value) {
+  return std::bit_cast<float>(static_cast<std::uint32_t>(IeeeBits(value, FLOAT_FORMAT, 8)));
+}
+double ExtendedToDouble(const Extended& value) {
+  return std::bit_cast<double>(IeeeBits(value, DOUBLE_FORMAT, 11));
 }
