@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -20,6 +21,15 @@ constexpr BinaryFormat FLOAT_FORMAT = {24, -149, 127};
 constexpr BinaryFormat DOUBLE_FORMAT = {53, -1074, 1023};
 
 constexpr std::uint64_t TOP_BIT = std::uint64_t{1} << 63;
+
+// std::bit_cast, which the WebAssembly build's C++ library lacks.
+template <class To, class From>
+To CopyBits(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
 
 Extended Zero(bool negative) { return {0, 0, negative, false}; }
 Extended Infinity(bool negative) { return {0, 0, negative, true}; }
@@ -205,7 +215,7 @@ Extended ExtendedFromInteger(std::int64_t value) {
 }
 
 Extended ExtendedFromFloat(float value) {
-  const auto bits = std::bit_cast<std::uint32_t>(value);
+  const auto bits = CopyBits<std::uint32_t>(value);
   const bool negative = (bits >> 31) != 0;
   const int biased = static_cast<int>((bits >> 23) & 0xFF);
   const std::uint32_t fraction = bits & 0x7FFFFF;
@@ -299,8 +309,8 @@ std::uint64_t IeeeBits(const Extended& value, const BinaryFormat& format, int ex
 Extended ExtendedMultiply(const Extended& a, const Extended& b) { return PortableMultiply(a, b); }
 Extended ExtendedDivide(const Extended& a, const Extended& b) { return PortableDivide(a, b); }
 float ExtendedToFloat(const Extended& value) {
-  return std::bit_cast<float>(static_cast<std::uint32_t>(IeeeBits(value, FLOAT_FORMAT, 8)));
+  return CopyBits<float>(static_cast<std::uint32_t>(IeeeBits(value, FLOAT_FORMAT, 8)));
 }
 double ExtendedToDouble(const Extended& value) {
-  return std::bit_cast<double>(IeeeBits(value, DOUBLE_FORMAT, 11));
+  return CopyBits<double>(IeeeBits(value, DOUBLE_FORMAT, 11));
 }
