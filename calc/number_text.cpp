@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -12,43 +11,18 @@
 
 #include "x87_extended.h"
 
-// ParseNumber builds its value in long double: 80-bit x87 extended precision with GCC,
-// Clang and MinGW on x86. A compiler whose long double is plain double (MSVC) loses 11
-// bits of significand and the range from about 1e308 up to 1e4932; entries are stored
-// as floats afterwards, so that shows only in values beyond float range (infinity either
-// way) and, rarely, in the last bit of a double before it is rounded to float.
-
 namespace {
 
 constexpr int MANTISSA_DIGITS = 18;    // digits accumulated exactly
 constexpr int EXPONENT_LIMIT = 9999;   // an exponent saturates here
 constexpr int MAGNITUDE_LIMIT = 4933;  // beyond +-10^4932 the value saturates or vanishes
-constexpr int MAX_SIGNIFICANT = 18;    // FormatNumber's largest digit count
+constexpr Extended SATURATED = {std::uint64_t{1} << 63, 127 - 63, false, false};  // 2^127
+constexpr int MAX_SIGNIFICANT = 18;  // FormatNumber's largest digit count
 // Infinity is shown as n nines at this power of ten: " 9.99E+998" for n = 3.
 constexpr int INFINITY_DECIMAL_EXPONENT = 999;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// 10^k rounded once to the extended type: exact while it fits the 64-bit significand (k <= 27),
-// and beyond that the nearest extended value, made from the exact power of five, so that the
-// Linux, Windows and WebAssembly builds read every text alike (C libraries' powl differ from
-// it, and from each other, in the last bit for some k).
-[[maybe_unused]] long double PowerOfTen(int k) {  // unused where x87 is emulated
-  static const long double exact[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
-                                      1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
-                                      1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
-                                      1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-  if (k >= 0 && k <= 27) return exact[k];
-#if LDBL_MANT_DIG == 64
-  std::uint64_t significand;
-  int exponent;
-  X87PowerOfTen(k, significand, exponent);
-  return std::ldexp(static_cast<long double>(significand), exponent);
-#else
-  return std::pow(10.0L, static_cast<long double>(k));
-#endif
-}
 
 // Adds one to the last of `count` decimal digits, carrying to the left. Returns true when the
 // carry ran past the first digit (all were nines): the digits then read 1 and zeros, standing
@@ -72,7 +46,7 @@ int DigitValue(char c) {
 }
 
 // A whole number after "&": &H hex, &B binary, &O/&Q octal, & followed by a digit octal.
-long double ParseBasedInteger(std::string_view text, std::size_t pos) {
+Extended ParseBasedInteger(std::string_view text, std::size_t pos) {
   unsigned base = 8;
   if (pos < text.size()) {
     switch (text[pos]) {
@@ -106,7 +80,7 @@ long double ParseBasedInteger(std::string_view text, std::size_t pos) {
     value = value * base + digit;
     ++pos;
   }
-  if (pos == first || overflow) return 0;
+  if (pos == first || overflow) return ExtendedFromInteger(0);
   const bool leadingZero = text[first] == '0';
 
   // Type suffixes: "&" keeps a 32-bit reading only, "&&" neither, "?" (up to three)
@@ -121,15 +95,15 @@ long double ParseBasedInteger(std::string_view text, std::size_t pos) {
     narrow16 = narrow32 = false;
     isUnsigned = true;
   }
-  if (isUnsigned && (value >> 63) != 0) return 0;
+  if (isUnsigned && (value >> 63) != 0) return ExtendedFromInteger(0);
   if (narrow16 && value >= 0x8000 && value <= 0xFFFF) {
-    return static_cast<long double>(static_cast<std::int64_t>(value) - 0x10000);
+    return ExtendedFromInteger(static_cast<std::int64_t>(value) - 0x10000);
   }
   if (narrow32 && value >= 0x80000000ULL && value <= 0xFFFFFFFFULL) {
-    return static_cast<long double>(static_cast<std::int64_t>(value) - 0x100000000LL);
+    return ExtendedFromInteger(static_cast<std::int64_t>(value) - 0x100000000LL);
   }
   // Sixteen hex digits with the top bit set read as a negative 64-bit number.
-  return static_cast<long double>(static_cast<std::int64_t>(value));
+  return ExtendedFromInteger(static_cast<std::int64_t>(value));
 }
 
 // A finite positive double as mantissa * 2^binaryExponent, the mantissa odd: read from its bits
@@ -312,7 +286,7 @@ int ScaleToEighteenDigits(double magnitude, char m[MAX_SIGNIFICANT]) {
 
 }  // namespace
 
-long double ParseNumber(std::string_view text) {
+Extended ParseNumber(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
   if (pos < text.size() && text[pos] == '&') return ParseBasedInteger(text, pos + 1);
@@ -323,7 +297,7 @@ long double ParseNumber(std::string_view text) {
     ++pos;
     // A sign stands directly before a digit or the point, or it ends the number.
     if (pos >= text.size() || !(IsDigit(text[pos]) || text[pos] == '.')) {
-      return negative ? -0.0L : 0.0L;
+      return {0, 0, negative, false};
     }
   }
 
@@ -373,33 +347,19 @@ long double ParseNumber(std::string_view text) {
     if (exponentNegative) exponent = -exponent;
   }
 
-  if (!anyDigit || mantissa == 0) return negative ? -0.0L : 0.0L;
+  if (!anyDigit || mantissa == 0) return {0, 0, negative, false};
 
   const int q = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
-  long double value;
+  Extended value;
   if (q >= MAGNITUDE_LIMIT) {
-    value = 0x1p127L;
+    value = SATURATED;
   } else if (q <= -MAGNITUDE_LIMIT) {
-    value = 0.0L;
+    value = {0, 0, false, false};
   } else {
-    const int k = q - mantissaDigits;
-#if LDBL_MANT_DIG == 113
-    // long double is binary128 here (WebAssembly): the 80-bit steps below, emulated, so that
-    // every entry reads as it does in the x87 build.
-    value = X87ScaleByPowerOfTen(mantissa, k);
-#else
-    const long double m = static_cast<long double>(mantissa);
-    if (k >= 0) {
-      value = m * PowerOfTen(k);
-    } else if (k > -4900) {
-      value = m / PowerOfTen(-k);
-    } else {
-      // 10^-k itself would overflow the extended range: divide in two steps.
-      value = m / PowerOfTen(-k - 64) / PowerOfTen(64);
-    }
-#endif
+    value = ScaleByPowerOfTen(mantissa, q - mantissaDigits);
   }
-  return negative ? -value : value;
+  value.negative = negative;
+  return value;
 }
 
 std::string FormatNumber(double value, int n) {

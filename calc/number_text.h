@@ -13,7 +13,10 @@
 #include <string>
 #include <string_view>
 
-// Extended precision where the compiler has it (80-bit x87 with GCC, Clang and MinGW).
-long double ParseNumber(std::string_view text);
+#include "x87_extended.h"
+
+// The value in the x87 80-bit extended type, computed in the same portable integer arithmetic
+// by every compiler, whatever its long double.
+Extended ParseNumber(std::string_view text);
 
 std::string FormatNumber(double value, int n);

@@ -33,11 +33,15 @@ const char* const TOO_MANY_TURNS = "Number of turns must be 16384 or less";
 const char* const INDUCTANCE_TOO_LARGE = "Number in inductance box must be\r\nless than 65536";
 const char* const NO_SOLUTION = "# of turns being asked for is out of range.";
 
-constexpr long double MAX_INDUCTANCE_ENTRY = 65536;
+constexpr float MAX_INDUCTANCE_ENTRY = 65536;
+constexpr float INDUCTANCE_UNIT_STEP = 1000;  // nH per uH, uH per mH
 constexpr double MAX_RATIO = 10;
 
-// An entry divided or multiplied in long double is rounded as the x87 type rounds it first.
-inline float Store(long double value) { return static_cast<float>(AsX87(value)); }
+// Entries are read, scaled and compared in the x87 extended type, and rounded once to float
+// when stored.
+float EntryDividedBy(const std::string& text, float divisor) {
+  return ExtendedToFloat(ExtendedDivide(ParseNumber(text), ExtendedFromFloat(divisor)));
+}
 
 }  // namespace
 
@@ -58,8 +62,8 @@ void ResetResultLines() {
 }
 
 void SolveCoil() {
-  const float D = Store(ParseNumber(GetControlText(IDC_DIAMETER)) / lengthScale);
-  const float H = Store(ParseNumber(GetControlText(IDC_HEIGHT)) / lengthScale);
+  const float D = EntryDividedBy(GetControlText(IDC_DIAMETER), lengthScale);
+  const float H = EntryDividedBy(GetControlText(IDC_HEIGHT), lengthScale);
   const char* const lengthSuffix = SelectedLengthUnit().resultSuffix;
 
   // A size beyond the float range is stored as infinity; the ratio checks would then compare
@@ -82,7 +86,7 @@ void SolveCoil() {
   std::string inductanceText;
   std::string unitText;
   if (solveMode == SOLVE_FOR_INDUCTANCE) {
-    N = Store(ParseNumber(GetControlText(IDC_TURNS)));
+    N = ExtendedToFloat(ParseNumber(GetControlText(IDC_TURNS)));
     if (N < MIN_TURNS) {
       N = MIN_TURNS;
       ShowMessageBox(TOO_FEW_TURNS, INVALID_DATA);
@@ -95,30 +99,31 @@ void SolveCoil() {
     L = CoilInductance(D, H, N);
     float shown;
     if (L >= 1000) {
-      shown = Store(static_cast<double>(L) / 1000);
+      shown = static_cast<float>(static_cast<double>(L) / 1000);
       unitText = MILLIHENRIES;
     } else if (L >= 1) {
       shown = L;
       unitText = MICROHENRIES;
     } else {
-      shown = Store(static_cast<double>(L) * 1000);
+      shown = static_cast<float>(static_cast<double>(L) * 1000);
       unitText = NANOHENRIES;
     }
     inductanceText = FormatNumber(shown, 4);
   } else {
     inductanceText = GetControlText(IDC_INDUCTANCE);
-    const long double entered = ParseNumber(inductanceText);
-    if (entered > MAX_INDUCTANCE_ENTRY) {
+    const Extended entered = ParseNumber(inductanceText);
+    if (ExtendedGreater(entered, ExtendedFromFloat(MAX_INDUCTANCE_ENTRY))) {
       ShowMessageBox(INDUCTANCE_TOO_LARGE, INVALID_DATA);
       return;
     }
     unitText = GetControlText(IDC_INDUCTANCE_UNIT);
+    const Extended scale = ExtendedFromFloat(INDUCTANCE_UNIT_STEP);
     if (unitText == NANOHENRIES) {
-      L = Store(entered / 1000);
+      L = ExtendedToFloat(ExtendedDivide(entered, scale));
     } else if (unitText == MILLIHENRIES) {
-      L = Store(entered * 1000);
+      L = ExtendedToFloat(ExtendedMultiply(entered, scale));
     } else {
-      L = Store(entered);
+      L = ExtendedToFloat(entered);
     }
     N = CoilTurns(D, H, L);
     if (N == -1) {

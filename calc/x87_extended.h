@@ -1,48 +1,56 @@
-// The x87 80-bit extended arithmetic of ParseNumber, in software, for targets without it.
+// The x87 80-bit extended arithmetic that entries are read in, done with 64-bit integers only.
 //
-// The reference build of the program (GCC and MinGW on x86) reads numbers in the x87 80-bit
-// extended type: a 64-bit significand, each operation rounded to it, 10^k rounded once to it
-// (X87PowerOfTen). Where long double is IEEE binary128 instead (WebAssembly), the same steps
-// would keep 49 more bits, and some entries would get other answers: an inductance text of
-// 65536.0000000000001 is exactly 65536 in 80 bits, so it passes the limit, but not in 128.
-// These procedures give, in binary128, exactly the value the 80-bit arithmetic gives.
+// The reference build of the program (GCC and MinGW on x86) read numbers in the x87 80-bit
+// type: a 64-bit significand, each operation rounded to it, then rounded once more to float.
+// Compilers disagree on what long double is (x87 with GCC on x86, binary128 on aarch64 and
+// WebAssembly, IBM double-double on ppc64le, plain double with Visual Studio and on Apple's
+// arm64), and with a wider or narrower type some entries get other answers (a diameter of
+// 2.53999959850311825E+2 mm over a height of .253999959850311825E+2 is a ratio of exactly 10
+// in 80 bits, too flat in 128). So every build does those steps here, in portable integer
+// code that gives the x87 result bit for bit; the tests check it against the hardware.
 #pragma once
 
-#include <cfloat>
 #include <cstdint>
 
-#if defined(__SIZEOF_FLOAT128__) && !defined(__wasm__)
-// GCC on x86-64: the software binary128 type, so that the emulation can be checked here
-// against the hardware.
-using Binary128 = __float128;
-#else
-using Binary128 = long double;
-#endif
+// An x87 extended value: (-1)^negative * significand * 2^exponent, or an infinity. Kept in one
+// form: the significand's top bit set, or, below 2^-16382, a subnormal with exponent -16445;
+// zero is significand 0 with exponent 0 (negative for -0).
+struct Extended {
+  std::uint64_t significand;
+  int exponent;
+  bool negative;
+  bool infinite;
+};
 
-// 10^k, 0 <= k <= 4931, rounded to the x87 format (an exact half going to even): the value
-// is significand * 2^exponent. ParseNumber scales by these in every build, not by the C
-// library's powl, whose last bit differs between C libraries (glibc's and MinGW's differ from
-// the nearest value, and from each other, for dozens of k below 100).
+// 10^k, 0 <= k <= 4931, rounded to the x87 format (an exact half going to even). Entries are
+// scaled by these in every build, not by the C library's powl, whose last bit differs between
+// C libraries (glibc's and MinGW's differ from the nearest value, and from each other, for
+// dozens of k below 100).
 void X87PowerOfTen(int k, std::uint64_t& significand, int& exponent);
 
-// m * 10^k (k >= 0) or m / 10^-k, as ParseNumber computes it in 80 bits, with 10^|k| from
-// X87PowerOfTen, and for k <= -4900 the division done in two steps by 10^(-k-64) and 10^64.
-Binary128 X87ScaleByPowerOfTen(std::uint64_t m, int k);
+// m * 10^k (k >= 0) or m / 10^-k rounded to the x87 format, with 10^|k| from X87PowerOfTen,
+// and for k <= -4900 the division done in two steps by 10^(-k-64) and 10^64, as entries were
+// always read.
+Extended ScaleByPowerOfTen(std::uint64_t m, int k);
 
-// The x87 extended value nearest to `value` (an exact half going to even), subnormals and
-// overflow to infinity included. Equal to the 80-bit result of one operation whenever the
-// binary128 result of the same operation is within 2^-80 of its exact value, which holds for
-// a product or quotient of an 80-bit value by a float (the exact product fits in 113 bits;
-// a quotient is never that close to an 80-bit rounding midpoint without being on it).
-Binary128 X87Round(Binary128 value);
+// Exact conversions in.
+Extended ExtendedFromInteger(std::int64_t value);
+Extended ExtendedFromFloat(float value);
 
-// The result of a long double operation as the x87 type holds it: unchanged where long double
-// is that type (or plain double, as with MSVC), rounded to 64 significant bits where it is
-// binary128.
-inline long double AsX87(long double value) {
-#if LDBL_MANT_DIG == 113
-  return X87Round(value);
-#else
-  return value;
-#endif
-}
+// One x87 operation each, rounded to nearest with ties to even, with subnormal results and
+// overflow to infinity as the hardware gives them.
+Extended ExtendedMultiply(const Extended& a, const Extended& b);
+Extended ExtendedDivide(const Extended& a, const Extended& b);
+bool ExtendedGreater(const Extended& a, const Extended& b);
+
+// The value rounded once to float or double, as a store of the x87 register does (float and
+// double subnormals, overflow to infinity).
+float ExtendedToFloat(const Extended& value);
+double ExtendedToDouble(const Extended& value);
+
+// The 128-bit product of two 64-bit numbers, and the quotient and remainder of
+// (high * 2^64 + low) / divisor for high < divisor, written out in 64-bit arithmetic because
+// not every compiler has a 128-bit integer type.
+void MultiplyWide(std::uint64_t a, std::uint64_t b, std::uint64_t& high, std::uint64_t& low);
+std::uint64_t DivideWide(std::uint64_t high, std::uint64_t low, std::uint64_t divisor,
+                         std::uint64_t& remainder);

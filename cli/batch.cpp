@@ -2,8 +2,6 @@
 // on every core, and a writer puts the answers out in input order.
 #include "batch.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -14,6 +12,7 @@
 
 #include "batch_progress.h"
 #include "json_writer.h"
+#include "read_input.h"
 #include "reference_format.h"
 #include "solve_answer.h"
 #include "solve_case.h"
@@ -93,9 +92,9 @@ void AnswerBlock(Block& block) {
 }
 
 // Reads some bytes of input: the count, 0 at its end, or -1 with errno set.
-long ReadInput(int inputFd, char* buffer, std::size_t size) {
+long ReadSome(int inputFd, char* buffer, std::size_t size) {
   for (;;) {
-    const ssize_t got = read(inputFd, buffer, size);
+    const std::ptrdiff_t got = ReadInput(inputFd, buffer, size);
     if (got >= 0 || errno != EINTR) return static_cast<long>(got);
   }
 }
@@ -197,7 +196,7 @@ void ReadBlocks(Pipeline& pipeline, NewBlock newBlock, Submit submit) {
   std::vector<char> chunk(READ_CHUNK);
   LineCutter cutter;
   for (;;) {
-    const long got = ReadInput(pipeline.inputFd, chunk.data(), chunk.size());
+    const long got = ReadSome(pipeline.inputFd, chunk.data(), chunk.size());
     if (got < 0) {
       pipeline.readFailed = true;
       pipeline.readErrno = errno;

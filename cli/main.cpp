@@ -1,6 +1,4 @@
 // coilcalc-cli: the coil calculator's solve without a window, from options or JSON Lines on stdin.
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <iostream>
@@ -8,6 +6,7 @@
 
 #include "batch.h"
 #include "dialog_controls.h"
+#include "read_input.h"
 #include "reference_format.h"
 #include "reference_options.h"
 #include "solve_case.h"
@@ -77,6 +76,7 @@ bool PrintReference(const WireRequest& wire) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
   CLI::App app{
       "Solves a single-layer air-core coil: its inductance from the number of turns, "
       "or the number of turns for an inductance.",
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     return app.exit(e) == 0 ? 0 : EXIT_USAGE;
   }
 
-  if (batch) return RunBatch(STDIN_FILENO, stdout);
+  if (batch) return RunBatch(STANDARD_INPUT, stdout);
 
   SolveCase solveCase;
   solveCase.lengthScale = FindLengthUnit(unit)->scale;

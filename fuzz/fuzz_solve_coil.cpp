@@ -83,8 +83,9 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
                       ", unit " + Quoted(entries.unit) + "; trace:" + Render(trace);
 
   // Which check stops the solve is decided by the entries alone, up to the turns search.
-  const float D = static_cast<float>(ParseNumber(entries.diameter) / lengthScale);
-  const float H = static_cast<float>(ParseNumber(entries.height) / lengthScale);
+  const Extended scale = ExtendedFromFloat(lengthScale);
+  const float D = ExtendedToFloat(ExtendedDivide(ParseNumber(entries.diameter), scale));
+  const float H = ExtendedToFloat(ExtendedDivide(ParseNumber(entries.height), scale));
   std::string expectedStop;
   bool expectCorrection = false;
   float N = 0;
@@ -95,13 +96,13 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
   } else if (static_cast<double>(H) / D > 10) {
     expectedStop = TOO_LONG;
   } else if (forInductance) {
-    N = static_cast<float>(ParseNumber(entries.turns));
+    N = ExtendedToFloat(ParseNumber(entries.turns));
     if (N < 2) {
       N = 2;
       expectCorrection = true;
     }
     if (N > 16384) expectedStop = TOO_MANY_TURNS;
-  } else if (ParseNumber(entries.inductance) > 65536) {
+  } else if (ExtendedGreater(ParseNumber(entries.inductance), ExtendedFromFloat(65536))) {
     expectedStop = INDUCTANCE_TOO_LARGE;
   }
 
@@ -160,7 +161,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
     CheckNumberTextShape(inductance, 4);
     // The unit is chosen so that the shown value is 1 or more below 1000 (rounding to four
     // digits may reach 1000 itself).
-    const long double shown = ParseNumber(inductance);
+    const double shown = ExtendedToDouble(ParseNumber(inductance));
     if (unit == "mH") FUZZ_REQUIRE(shown >= 1, where);
     if (unit == "uH") FUZZ_REQUIRE(shown >= 1 && shown <= 1000, where);
     if (unit == "nH") FUZZ_REQUIRE(shown <= 1000, where);
@@ -169,7 +170,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
     // (16400 after rounding to three digits).
     FUZZ_REQUIRE(inductance == entries.inductance && unit == entries.unit, where);
     CheckNumberTextShape(turns, 3);
-    const long double found = ParseNumber(turns);
+    const double found = ExtendedToDouble(ParseNumber(turns));
     FUZZ_REQUIRE(found >= 2 && found <= 16400, where);
   }
 
@@ -180,7 +181,7 @@ void SolveAndCheck(const Entries& entries, bool millimetres) {
   CheckNumberTextShape(gauge, 7);
   // A whole gauge of 0 or more (an infinite one where the wire would have no thickness at all).
   FUZZ_REQUIRE(gauge[0] == ' ', where);
-  const long double gaugeValue = ParseNumber(gauge);
+  const double gaugeValue = ExtendedToDouble(ParseNumber(gauge));
   FUZZ_REQUIRE(std::trunc(gaugeValue) == gaugeValue, where);
   CheckNumberTextShape(
       NumberInLine(trace[at + 5].text, "Stray Capacitance:  ", "  picofarads", where), 4);

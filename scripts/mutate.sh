@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Mutation run of the native tests: each hand-made fault of scripts/mutants.txt is applied to a
 # copy of the sources, rebuilt and run through `ctest --preset default`; a fault is killed when
-# a test fails. Run on demand, not in CI (about 15 minutes on 2 cores, 97 mutants).
+# a test fails. Run on demand, not in CI (about 15 minutes on 2 cores, 100 mutants).
 #
 #   scripts/mutate.sh [NAME...]   every mutant of scripts/mutants.txt, or only those named
 #

@@ -6,6 +6,7 @@
 #   scripts/setup-debian.sh native   only what the native build and its tests need
 #   scripts/setup-debian.sh web      the native build and the WebAssembly build with its tests
 #   scripts/setup-debian.sh report   the native build and the accuracy report's Python packages
+#   scripts/setup-debian.sh targets  the native build, cross compilers for aarch64 and ppc64le, qemu-user
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,14 +18,17 @@ web=(emscripten nodejs chromium chromium-driver python3-selenium)
 packaging=(lintian unzip dpkg-dev file)
 # For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
 report=(python3-matplotlib python3-mpmath)
+# scripts/test-targets.sh: other processors, their programs run under qemu-user.
+targets=(g++-aarch64-linux-gnu g++-powerpc64le-linux-gnu qemu-user)
 
 wanted=("${native[@]}")
 case "${1:-all}" in
   native) ;;
   report) wanted+=("${report[@]}") ;;
+  targets) wanted+=("${targets[@]}") ;;
   web) wanted+=("${web[@]}") ;;
   all) wanted+=("${windows[@]}" "${report[@]}" "${web[@]}" "${packaging[@]}") ;;
-  *) echo "usage: scripts/setup-debian.sh [native|report|web]" >&2; exit 2 ;;
+  *) echo "usage: scripts/setup-debian.sh [native|report|web|targets]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit and command-line tests natively, the same under
-# AddressSanitizer + UndefinedBehaviorSanitizer, a short fuzz run, and the Windows program
-# end to end under Wine (cross-built with MinGW, driven under Xvfb), and the WebAssembly build:
-# its command line under Node against the native one, its page in headless Chromium; then the
-# three packages, made with CPack and checked as a user installs them.
+# AddressSanitizer + UndefinedBehaviorSanitizer, the same again with a long double that is only
+# a double (as Visual Studio's) and its command line against the native one, a short fuzz run,
+# and the Windows program end to end under Wine (cross-built with MinGW, driven under Xvfb, its
+# command line against the native one), and the WebAssembly build: its command line under Node
+# against the native one, its page in headless Chromium; then the three packages, made with
+# CPack and checked as a user installs them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +15,7 @@ echo "== shellcheck: every script"
 git ls-files -z -- '*.sh' .ci/run | xargs -0 shellcheck -x
 
 jobs=$(nproc)
-for preset in default asan; do
+for preset in default asan long-double-64; do
   echo "== $preset: build and test"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"

@@ -22,7 +22,7 @@ cmake --build --preset default -j "$jobs" --target coilcalc-cli
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$jobs" --target coilcalc-cli
 for ((block = 0; block < millions; block++)); do
-  web/compare-cli.sh build/default/cli/coilcalc-cli build/web/cli/coilcalc-cli.js 1000000 \
-    $((seed + block)) build/web/compare-long
+  tests/compare-cli.sh build/default/cli/coilcalc-cli 1000000 $((seed + block)) \
+    build/web/compare-long node build/web/cli/coilcalc-cli.js
 done
 echo "identical on $millions million lines"

@@ -90,13 +90,13 @@ TEST(FormatNumber, FirstRoundingIsHalfEvenAtEighteenDigits) {
 
 struct Parsed {
   const char* text;
-  long double value;
+  double value;  // the reading rounded to double
 };
 
 // Typical entries, then the rest of the grammar.
 const Parsed PARSED[] = {
     {"12", 12},
-    {" 12.5", 12.5L},
+    {" 12.5", 12.5},
     {"\t3", 3},
     {"\r3", 0},
     {"", 0},
@@ -104,16 +104,16 @@ const Parsed PARSED[] = {
     {"0x10", 0},
     {"12abc", 12},
     {"1,5", 1},
-    {".5", 0.5L},
+    {".5", 0.5},
     {"5.", 5},
-    {"-.25", -0.25L},
+    {"-.25", -0.25},
     {"+7", 7},
     {"007", 7},
     {"1e3", 1000},
     {"1E+3", 1000},
-    {"2.5e-2", 0.025L},
+    {"2.5e-2", 0.025},
     {"1D2", 100},
-    {"1.2.3", 1.2L},
+    {"1.2.3", 1.2},
     {"- 5", 0},
     {" 1.23E+3", 1230},
     {"&H10", 16},
@@ -130,18 +130,18 @@ const Parsed PARSED[] = {
     {"5e2.5", 500},
     {"0.000", 0},
     {"1 000", 1},
-    {"25.4mm", 25.4L},
-    {" .05", 0.05L},
+    {"25.4mm", 25.4},
+    {" .05", 0.05},
     {" 1.64E+4", 16400},
     {"1e-4934", 0},
-    {"-0.01e-4932", -0.0L},
-    {"1e99999", 0x1p127L},
-    {"-1e4933", -0x1p127L},
-    {"0.1e4933", 0x1p127L},
-    {"9.99e4932", 0x1p127L},
+    {"-0.01e-4932", -0.0},
+    {"1e99999", 0x1p127},
+    {"-1e4933", -0x1p127},
+    {"0.1e4933", 0x1p127},
+    {"9.99e4932", 0x1p127},
     // Digits after the 18th count for the point but are not rounded in.
-    {"123456789012345678901", 123456789012345678e3L},
-    {"0.0000123456789012345678999", 123456789012345678e-22L},
+    {"123456789012345678901", 123456789012345678e3},
+    {"0.0000123456789012345678999", 123456789012345678e-22},
     // Whole numbers in other bases and their type suffixes.
     {"&HFFFF", -1},
     {"&H8000", -32768},
@@ -149,13 +149,13 @@ const Parsed PARSED[] = {
     {"&HFFFFFFFF", -1},
     {"&H7FFF", 32767},
     {"&H10000", 65536},
-    {"&H80000000", -2147483648.0L},
+    {"&H80000000", -2147483648.0},
     {"&HFFFF&", 65535},
     {"&HFFFFFFFF&", -1},
-    {"&HFFFFFFFF&&", 4294967295.0L},
+    {"&HFFFFFFFF&&", 4294967295.0},
     {"&HFFFF%", -1},
     {"&HFFFF?", 65535},
-    {"&HFFFFFFFF???", 4294967295.0L},
+    {"&HFFFFFFFF???", 4294967295.0},
     {"&HFFFFFFFFFFFFFFFF", -1},
     {"&HFFFFFFFFFFFFFFFF?", 0},
     {"&H10000000000000000", 0},
@@ -172,35 +172,42 @@ const Parsed PARSED[] = {
 };
 
 TEST(ParseNumber, Table) {
-  for (const Parsed& p : PARSED) EXPECT_EQ(ParseNumber(p.text), p.value) << '"' << p.text << '"';
+  for (const Parsed& p : PARSED) {
+    EXPECT_EQ(ExtendedToDouble(ParseNumber(p.text)), p.value) << '"' << p.text << '"';
+  }
 }
 
 TEST(ParseNumber, LoneMinusIsNegativeZero) {
   for (const char* text : {"-", "- 5", "-x", "-."}) {
-    const long double value = ParseNumber(text);
-    EXPECT_EQ(value, 0) << text;
-    EXPECT_TRUE(std::signbit(value)) << text;
+    const Extended value = ParseNumber(text);
+    EXPECT_EQ(value.significand, 0u) << text;
+    EXPECT_TRUE(value.negative) << text;
   }
 }
 
 TEST(ParseNumber, LongAndHostileTextsEndNormally) {
   const std::string longHex = "&H" + std::string(100000, 'F');
-  EXPECT_EQ(ParseNumber(longHex), 0);
+  EXPECT_EQ(ExtendedToDouble(ParseNumber(longHex)), 0);
   const std::string manyDigits(1 << 20, '9');
-  EXPECT_EQ(static_cast<float>(ParseNumber(manyDigits)), 0x1p127f);
-  // Beyond float range but within extended range: infinite once stored as a float.
-  EXPECT_EQ(static_cast<float>(ParseNumber("1e4931")), INFINITY);
-  EXPECT_GT(ParseNumber("1e4931"), 1e4930L);
-  // Just above the bottom of the extended range the value is small, not 0.
-  EXPECT_GT(ParseNumber("12e-4933"), 1.1e-4932L);
-  EXPECT_LT(ParseNumber("12e-4933"), 1.3e-4932L);
+  EXPECT_EQ(ExtendedToFloat(ParseNumber(manyDigits)), 0x1p127f);
+  // Beyond float range but within extended range: infinite once stored as a float, but not
+  // infinite before (10^4931 lies between 2^16380 and 2^16381).
+  EXPECT_EQ(ExtendedToFloat(ParseNumber("1e4931")), INFINITY);
+  EXPECT_FALSE(ParseNumber("1e4931").infinite);
+  EXPECT_EQ(ParseNumber("1e4931").exponent + 63, 16380);
+  // Just above the bottom of the extended range the value is small, not 0: a subnormal of
+  // about 1.2e-4932 / 2^-16445 = 3.29e18 units.
+  const Extended tiny = ParseNumber("12e-4933");
+  EXPECT_EQ(tiny.exponent, -16445);
+  EXPECT_GT(tiny.significand, 3017700000000000000u);
+  EXPECT_LT(tiny.significand, 3566300000000000000u);
   const std::string manyZeros = "0." + std::string(1 << 20, '0') + "1";
-  EXPECT_EQ(ParseNumber(manyZeros), 0);
+  EXPECT_EQ(ExtendedToDouble(ParseNumber(manyZeros)), 0);
   const std::string withNul(
       "12\0"
       "5",
       4);
-  EXPECT_EQ(ParseNumber(withNul), 12);
+  EXPECT_EQ(ExtendedToDouble(ParseNumber(withNul)), 12);
 }
 
 TEST(NumberText, DisplayReadsBackTheSameAsDouble) {
@@ -214,7 +221,7 @@ TEST(NumberText, DisplayReadsBackTheSameAsDouble) {
     if (!std::isfinite(value) || std::fabs(value) > 1e307) continue;
     const int n = 1 + static_cast<int>(random() % 15);
     const std::string text = FormatNumber(value, n);
-    ASSERT_EQ(FormatNumber(static_cast<double>(ParseNumber(text)), n), text) << value << " " << n;
+    ASSERT_EQ(FormatNumber(ExtendedToDouble(ParseNumber(text)), n), text) << value << " " << n;
   }
 }
 
@@ -228,7 +235,7 @@ TEST(NumberText, DisplayReadsBackTheSameAsFloat) {
     if (!std::isfinite(value) || std::fabs(value) > 3e38f) continue;
     for (int n : {3, 4, 5}) {
       const std::string text = FormatNumber(value, n);
-      ASSERT_EQ(FormatNumber(static_cast<float>(ParseNumber(text)), n), text) << value << " " << n;
+      ASSERT_EQ(FormatNumber(ExtendedToFloat(ParseNumber(text)), n), text) << value << " " << n;
     }
   }
 }

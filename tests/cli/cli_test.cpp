@@ -480,7 +480,7 @@ TEST(CliBatch, OverLongLineIsSkippedAndAnsweredWithAnError) {
 }
 
 TEST(Cli, FailedWriteToStandardOutputExitsOne) {
-  const std::string cli = COILCALC_CLI_PATH;
+  const std::string cli = std::string(COILCALC_CLI_EMULATOR) + " " + COILCALC_CLI_PATH;
   for (const std::string& command :
        {cli + " --diameter 1 --height 1 --turns 10 >/dev/full 2>/dev/null",
         "echo '{}' | " + cli + " --batch >/dev/full 2>/dev/null"}) {

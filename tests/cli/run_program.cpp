@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -21,10 +22,13 @@ int Spawn(const std::vector<std::string>& args, int& in, int& out, int& err) {
   signal(SIGPIPE, SIG_IGN);
   int inPipe[2], outPipe[2], errPipe[2];
   if (pipe(inPipe) != 0 || pipe(outPipe) != 0 || pipe(errPipe) != 0) return -1;
+  // The emulator's words first, when there is one (a cross build run under qemu).
+  std::vector<std::string> copies;
+  std::istringstream emulator(COILCALC_CLI_EMULATOR);
+  for (std::string word; emulator >> word;) copies.push_back(word);
+  copies.push_back(COILCALC_CLI_PATH);
+  copies.insert(copies.end(), args.begin(), args.end());
   std::vector<char*> argv;
-  static std::string program = COILCALC_CLI_PATH;
-  argv.push_back(program.data());
-  std::vector<std::string> copies(args);
   for (std::string& arg : copies) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
@@ -34,7 +38,7 @@ int Spawn(const std::vector<std::string>& args, int& in, int& out, int& err) {
     dup2(outPipe[1], STDOUT_FILENO);
     dup2(errPipe[1], STDERR_FILENO);
     for (int fd : {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) close(fd);
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(inPipe[0]);

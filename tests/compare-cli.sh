@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs the native coilcalc-cli of the default build and another build of it (WebAssembly under
+# Node, Windows under Wine, another processor under qemu, another compiler) on the same
+# generated batch and on a table of single solves, and fails unless output, messages and exit
+# status agree byte for byte.
+set -euo pipefail
+
+usage() {
+  cat <<'TEXT'
+Usage: tests/compare-cli.sh NATIVE_CLI LINES SEED WORK_DIR COMMAND [ARGUMENT...]
+  NATIVE_CLI    the native coilcalc-cli (build/default/cli/coilcalc-cli)
+  LINES, SEED   size and seed of the batch made by tests/reference/make_requests.py
+  WORK_DIR      where the batch and the two answers are written (kept for a look afterwards)
+  COMMAND       how to run the other build: its program, or the runner and the program
+                (node build/web/cli/coilcalc-cli.js)
+TEXT
+}
+[ $# -ge 5 ] || { usage >&2; exit 2; }
+native=$(realpath -m "$1") lines=$2 seed=$3 work=$(realpath -m "$4")
+shift 4
+other=("$@")
+cd "$(dirname "$0")/.."
+[[ "$lines" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ ]] || { usage >&2; exit 2; }
+[ -x "$native" ] || { echo "no native coilcalc-cli at $native: build the default preset first" >&2; exit 1; }
+mkdir -p "$work"
+
+# Single solves from options: the text output, the messages on stderr and the exit status.
+single_solves=(
+  "--diameter 1 --height 1 --turns 10"
+  "--unit mm --diameter 25.4 --height 25.4 --turns 10"
+  "--mode turns --diameter 2 --height 1 --inductance 10"
+  "--mode turns --diameter 1 --height 1 --inductance 65536.5 --inductance-unit nH"
+  "--diameter 1 --height 1 --turns 1"
+  "--diameter 10.01 --height 1"
+  "--json --diameter 0.25 --height 0.5 --turns 2"
+  "--unit mm --diameter 2.53999959850311825E+2 --height .253999959850311825E+2 --turns 9"
+  "--diameter 1 --height 1 --turns 1e28"
+  "--mode turns --diameter 1 --height 1 --inductance 1e40"
+  "--mode turns --diameter 1 --height 1 --inductance 1e-30 --inductance-unit mH"
+  "--unit mm --diameter 1e310 --height 1e309"
+  "--diameter 1e-4940 --height 1"
+  "--help"
+  "--version"
+  "--unit cm"
+  "--batch --turns 3"
+)
+failed=0
+for args in "${single_solves[@]}"; do
+  read -r -a argv <<<"$args"
+  set +e
+  "$native" "${argv[@]}" >"$work/native.out" 2>"$work/native.err"
+  native_status=$?
+  "${other[@]}" "${argv[@]}" >"$work/other.out" 2>"$work/other.err"
+  other_status=$?
+  set -e
+  if [ "$native_status" != "$other_status" ] || ! cmp -s "$work/native.out" "$work/other.out" ||
+     ! cmp -s "$work/native.err" "$work/other.err"; then
+    echo "differs: coilcalc-cli $args (exit $native_status native, $other_status ${other[0]})" >&2
+    diff "$work/native.out" "$work/other.out" >&2 || true
+    diff "$work/native.err" "$work/other.err" >&2 || true
+    failed=1
+  fi
+done
+
+# Bytes that a stream in text mode would change: CR LF line ends, where Windows would drop the
+# CR, and a Ctrl-Z, where it would stop reading.
+printf '%s\r\n%s\n%s\r\n' '{"fields":{"diameter":"1","height":"1","turns":"10"}}' \
+  $'{"fields":{"diameter":"\x1a"}}' '{"mode":"turns","fields":{"diameter":"2","height":"1"}}' \
+  >"$work/raw-bytes.jsonl"
+set +e
+"$native" --batch <"$work/raw-bytes.jsonl" >"$work/native-raw.jsonl" 2>&1
+native_status=$?
+"${other[@]}" --batch <"$work/raw-bytes.jsonl" >"$work/other-raw.jsonl" 2>&1
+other_status=$?
+set -e
+if [ "$native_status" != "$other_status" ] || ! cmp "$work/native-raw.jsonl" "$work/other-raw.jsonl" >&2; then
+  echo "differs: a batch with CR LF line ends and a Ctrl-Z byte" >&2
+  failed=1
+fi
+
+# The batch of the test runs is made once and kept for every build that compares with it
+# (making it takes most of a minute); the longer ones are made in the work folder.
+requests="$work/requests.jsonl"
+if [ "$lines" -le 100000 ]; then
+  mkdir -p build/compare-batches
+  requests="build/compare-batches/requests-$lines-$seed.jsonl"
+fi
+if [ ! -s "$requests" ] || [ tests/reference/make_requests.py -nt "$requests" ]; then
+  /usr/bin/python3 tests/reference/make_requests.py "$lines" --seed "$seed" >"$requests.$$"
+  mv "$requests.$$" "$requests"
+fi
+set +e
+"$native" --batch <"$requests" >"$work/native.jsonl"
+native_status=$?
+"${other[@]}" --batch <"$requests" >"$work/other.jsonl"
+other_status=$?
+set -e
+answers=$(wc -l <"$work/native.jsonl")
+if [ "$answers" -ne "$lines" ]; then
+  echo "the native program answered $answers of $lines lines" >&2
+  failed=1
+fi
+if ! cmp "$work/native.jsonl" "$work/other.jsonl" >&2; then
+  line=$(cmp "$work/native.jsonl" "$work/other.jsonl" | sed -n 's/.* line \([0-9]*\)$/\1/p')
+  echo "request: $(sed -n "${line}p" "$requests")" >&2
+  failed=1
+fi
+if [ "$native_status" != "$other_status" ]; then
+  echo "batch exit status: $native_status native, $other_status ${other[0]}" >&2
+  failed=1
+fi
+[ "$failed" -eq 0 ] && echo "identical: ${#single_solves[@]} single solves and $lines batch lines (seed $seed)"
+exit "$failed"
