@@ -51,8 +51,9 @@ windows=$work/zip/coilcalc-$version-windows-x86_64
 same_as_install build/mingw "$windows" /windows
 if [ -f "$windows/coilcalc-cli.exe" ]; then
   (
-    # shellcheck source=scripts/wine-env.sh disable=SC1091
-    source scripts/wine-env.sh build/mingw
+    # shellcheck source=scripts/lib.sh
+    source scripts/lib.sh
+    coilcalc_wine_env build/mingw
     [ "$(wine64 "$windows/coilcalc-cli.exe" "${solve[@]}" | tr -d '\r')" = "$expected" ] ||
       fail "the zip's coilcalc-cli.exe answers otherwise than the native build"
   )
@@ -61,7 +62,7 @@ else
     fail "the zip has no coilcalc-cli.exe and its README.txt does not say so"
 fi
 COILCALC_EXE_UNIX="$windows/coilcalc.exe" bash tests/e2e/run-e2e.sh build/mingw \
-  build/mingw/tests/e2e/coilcalc_e2e_tests.exe --gtest_filter=Solve.ForInductanceWorkedExamples
+  build/mingw/tests/e2e/coilcalc_e2e_tests.exe --gtest_filter=Solve.ExampleCoilsShowTheirResults
 
 echo "== the web archive"
 mkdir -p "$work/web"

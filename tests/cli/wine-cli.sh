@@ -10,8 +10,9 @@ shift 2
 
 # Preparing a new prefix reports on stderr, which must hold only the program's messages.
 log="$build_dir/wine-cli-env.log"
-# shellcheck source=../../scripts/wine-env.sh
-if ! source "$here/../../scripts/wine-env.sh" "$build_dir" 2>"$log"; then
+# shellcheck source=../../scripts/lib.sh
+source "$here/../../scripts/lib.sh"
+if ! coilcalc_wine_env "$build_dir" 2>"$log"; then
   cat "$log" >&2
   exit 1
 fi
