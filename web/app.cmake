@@ -2,13 +2,7 @@
 # version's files for offline use, and the site's install rules (the archive of cpack --preset
 # web). Included at the end of web/CMakeLists.txt, whose list of site files it reads.
 set(app_files)
-foreach(file offline.js manifest.webmanifest)
-  add_custom_command(OUTPUT ${COILCALC_SITE}/${file}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/site/${file}
-                             ${COILCALC_SITE}/${file}
-                     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/site/${file})
-  list(APPEND app_files ${COILCALC_SITE}/${file})
-endforeach()
+coilcalc_copy_site_files(app_files offline.js manifest.webmanifest)
 add_custom_command(OUTPUT ${COILCALC_SITE}/icon-192.png ${COILCALC_SITE}/icon-512.png
                    COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/make_icons.py
                            192:${COILCALC_SITE}/icon-192.png 512:${COILCALC_SITE}/icon-512.png
