@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -17,10 +18,9 @@
 #include "solve_answer.h"
 #include "solve_case.h"
 
-// Threads where the C++ library has them, except with MinGW: its threaded batch crashed under
-// Wine with a page fault whose cause is not yet found. There, and in a WebAssembly build
-// without pthreads, the batch runs on one thread.
-#if defined(__MINGW32__) || (defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__))
+// Threads where the C++ library has them; a WebAssembly build without pthreads runs the batch on
+// one thread.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
 #define BATCH_THREADS 0
 #else
 #define BATCH_THREADS 1
@@ -272,28 +272,74 @@ void WriterLoop(Pipeline& pipeline) {
   }
 }
 
-void RunOnThreads(Pipeline& pipeline) {
-  pipeline.maxInFlight = 2 * pipeline.workers + 2;
-  std::vector<std::thread> threads;
-  try {
-    for (unsigned i = 0; i < pipeline.workers; ++i)
-      threads.emplace_back(WorkerLoop, std::ref(pipeline));
-    threads.emplace_back(WriterLoop, std::ref(pipeline));
-  } catch (const std::system_error&) {
-    // No threads to be had: whatever started finishes, and the reader does the work itself.
+// The workers live as long as the process and wait between batches. A thread that ends destroys
+// its thread_local dialog, and MinGW-w64's GCC does that after the storage behind thread_local
+// objects has been freed (GCC bug 80816): a worker that ended crashed coilcalc-cli.exe. So no
+// worker ever ends, on every platform alike.
+struct WorkerPool {
+  std::mutex lock;
+  std::condition_variable batchStarted, batchDone;
+  Pipeline* pipeline = nullptr;
+  std::uint64_t batch = 0;  // batches handed to the workers so far
+  unsigned workers = 0;     // started
+  unsigned busy = 0;        // workers not yet done with the current batch
+};
+
+WorkerPool& Pool() {
+  static WorkerPool* const pool = new WorkerPool;  // never destroyed: its workers never end
+  return *pool;
+}
+
+void PoolWorker(WorkerPool& pool, std::uint64_t seen) {
+  std::unique_lock<std::mutex> hold(pool.lock);
+  for (;;) {
+    pool.batchStarted.wait(hold, [&] { return pool.batch != seen; });
+    seen = pool.batch;
+    Pipeline& pipeline = *pool.pipeline;
+    hold.unlock();
+    WorkerLoop(pipeline);
+    hold.lock();
+    if (--pool.busy == 0) pool.batchDone.notify_all();
   }
-  const bool writerStarted = threads.size() == pipeline.workers + 1;
-  if (!writerStarted) {
-    {
-      std::lock_guard<std::mutex> hold(pipeline.lock);
-      pipeline.inputEnded = true;
+}
+
+// Starts workers until the pool has `wanted`, or as many as the system gives; returns the count.
+unsigned StartWorkers(WorkerPool& pool, unsigned wanted) {
+  std::lock_guard<std::mutex> hold(pool.lock);
+  try {
+    while (pool.workers < wanted) {
+      std::thread(PoolWorker, std::ref(pool), pool.batch).detach();
+      ++pool.workers;
     }
-    pipeline.workToDo.notify_all();
-    for (std::thread& thread : threads) thread.join();
-    pipeline.inputEnded = false;
+  } catch (const std::system_error&) {
+    // No more threads to be had: the batch makes do with those there are.
+  }
+  return pool.workers;
+}
+
+void RunOnThreads(Pipeline& pipeline) {
+  WorkerPool& pool = Pool();
+  pipeline.workers = StartWorkers(pool, pipeline.workers);
+  std::thread writer;
+  if (pipeline.workers > 0) {
+    try {
+      writer = std::thread(WriterLoop, std::ref(pipeline));
+    } catch (const std::system_error&) {
+    }
+  }
+  if (!writer.joinable()) {
+    pipeline.workers = 0;
     RunOnOneThread(pipeline);
     return;
   }
+  pipeline.maxInFlight = 2 * pipeline.workers + 2;
+  {
+    std::lock_guard<std::mutex> hold(pool.lock);
+    pool.pipeline = &pipeline;
+    pool.busy = pool.workers;
+    ++pool.batch;
+  }
+  pool.batchStarted.notify_all();
   ReadBlocks(
       pipeline,
       [&]() -> Block* {
@@ -332,7 +378,10 @@ void RunOnThreads(Pipeline& pipeline) {
   }
   pipeline.workToDo.notify_all();
   pipeline.frontAnswered.notify_all();
-  for (std::thread& thread : threads) thread.join();
+  writer.join();
+  std::unique_lock<std::mutex> hold(pool.lock);
+  pool.batchDone.wait(hold, [&] { return pool.busy == 0; });
+  pool.pipeline = nullptr;
 }
 
 #endif
