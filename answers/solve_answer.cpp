@@ -25,6 +25,17 @@ void AppendRow(std::string& out, bool first, std::string_view head, const TraceE
   AppendJsonStringBetween(out, {}, entry.text, "]");
 }
 
+// A write's subject goes out unchecked: every field name is plain.
+constexpr bool FIELD_NAMES_ARE_PLAIN = [] {
+  for (const DialogControl& control : DIALOG_CONTROLS) {
+    for (const char* c = control.fieldName; *c != '\0'; ++c) {
+      if (!((*c >= 'a' && *c <= 'z') || *c == '_')) return false;
+    }
+  }
+  return true;
+}();
+static_assert(FIELD_NAMES_ARE_PLAIN, "a field name needs no escape in JSON");
+
 constexpr std::string_view MESSAGE_ROW = ",[";
 constexpr std::string_view MESSAGE_EVENT = ",[\"message\",";
 constexpr std::string_view SET_EVENT = ",[\"set\",";
@@ -50,7 +61,13 @@ struct PlainWriter {
   }
   void PutRow(bool first, std::string_view head, const TraceEntry& entry) {
     Put(first ? head.substr(1) : head);
-    PutText(entry.subject);
+    if (entry.isMessage) {
+      PutText(entry.subject);
+    } else {  // a field name of the control table, plain by its check
+      *next++ = '"';
+      Put(entry.subject);
+      *next++ = '"';
+    }
     *next++ = ',';
     PutText(entry.text);
     *next++ = ']';

@@ -33,11 +33,17 @@ constexpr auto ROW_OF_ID = [] {
 }();
 static_assert(CONTROL_COUNT <= 32 && CONTROL_COUNT < 128, "a row's bit and number must fit");
 
-// The start-up texts with their lengths, so that a reset copies without measuring them.
+// The start-up texts and field names with their lengths, so that they are copied without
+// measuring them.
 constexpr auto START_TEXTS = [] {
   std::array<std::string_view, CONTROL_COUNT> starts{};
   for (std::size_t i = 0; i < CONTROL_COUNT; ++i) starts[i] = DIALOG_CONTROLS[i].startText;
   return starts;
+}();
+constexpr auto FIELD_NAMES = [] {
+  std::array<std::string_view, CONTROL_COUNT> names{};
+  for (std::size_t i = 0; i < CONTROL_COUNT; ++i) names[i] = DIALOG_CONTROLS[i].fieldName;
+  return names;
 }();
 
 // Each thread that solves has a dialog of its own (see DIALOG_VALUE in solve.h).
@@ -121,6 +127,10 @@ const std::string& PeekControlText(int id) {
 const std::vector<TraceEntry>& HeadlessTrace() { return trace; }
 
 void ClearHeadlessTrace() {
+  if (spareEntries.empty()) {  // as after every solve that wrote as much as the one before
+    trace.swap(spareEntries);
+    return;
+  }
   while (!trace.empty()) {
     spareEntries.push_back(std::move(trace.back()));
     trace.pop_back();
@@ -130,10 +140,11 @@ void ClearHeadlessTrace() {
 std::string GetControlText(int id) { return PeekControlText(id); }
 
 void SetControlText(int id, const std::string& text) {
-  std::string* current = FindText(id);
-  if (!current) return;
-  *current = text;
-  AddTraceEntry(false, DIALOG_CONTROLS[static_cast<std::size_t>(RowOf(id))].fieldName, text, id);
+  const int row = RowOf(id);
+  if (row < 0) return;
+  changedRows |= std::uint32_t{1} << row;
+  texts[static_cast<std::size_t>(row)] = text;
+  AddTraceEntry(false, FIELD_NAMES[static_cast<std::size_t>(row)], text, id);
 }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {

@@ -123,18 +123,31 @@ void SplitDouble(double magnitude, std::uint64_t& mantissa, int& binaryExponent)
   binaryExponent += zeros;
 }
 
-// Writes the decimal digits of `value` (above 0) at `out`; returns their count.
-int WriteDigits(std::uint64_t value, char* out) {
-  char reversed[20];
-  int count = 0;
-  for (; value != 0; value /= 10) reversed[count++] = static_cast<char>('0' + value % 10);
-  for (int i = 0; i < count; ++i) out[i] = reversed[count - 1 - i];
-  return count;
-}
+// "00" to "99": digits are written two at a time, which halves the divisions.
+constexpr auto DIGIT_PAIRS = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
 
 // Writes the last `count` decimal digits of `value` at `out`, leading zeros included.
 void WriteFixedDigits(std::uint64_t value, int count, char* out) {
-  for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+  int i = count;
+  for (; i >= 2; i -= 2, value /= 100) {
+    std::memcpy(out + i - 2, DIGIT_PAIRS.data() + 2 * (value % 100), 2);
+  }
+  if (i == 1) out[0] = static_cast<char>('0' + value % 10);
+}
+
+// Writes the decimal digits of `value` (above 0) at `out`; returns their count.
+int WriteDigits(std::uint64_t value, char* out) {
+  int count = 1;
+  for (std::uint64_t power = 10; count < 20 && value >= power; power *= 10) ++count;
+  WriteFixedDigits(value, count, out);
+  return count;
 }
 
 // The exact decimal value of a double, as far as its rounding to 18 digits needs it: the first

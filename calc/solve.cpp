@@ -43,6 +43,15 @@ float EntryDividedBy(const std::string& text, float divisor) {
   return ExtendedToFloat(ExtendedDivide(ParseNumber(text), ExtendedFromFloat(divisor)));
 }
 
+// Writes a result line over the last one, in the storage it already has: a batch of solves
+// then composes its lines without allocating.
+void ComposeResultLine(std::string& line, const char* caption, const std::string& number,
+                       const char* unit) {
+  line.assign(caption);
+  line += number;
+  line += unit;
+}
+
 }  // namespace
 
 const LengthUnit& SelectedLengthUnit() { return lengthScale == 1.0f ? INCHES : MILLIMETRES; }
@@ -55,10 +64,17 @@ const LengthUnit* FindLengthUnit(std::string_view name) {
 }
 
 void ResetResultLines() {
-  wireLengthText = FindDialogControl(IDC_WIRE_LENGTH)->startText;
-  wireSizeText = FindDialogControl(IDC_WIRE_SIZE)->startText;
-  capacitanceText = FindDialogControl(IDC_CAPACITANCE)->startText;
-  resonanceText = FindDialogControl(IDC_RESONANCE)->startText;
+  // Looked up when compiled: a batch resets the lines before every solve.
+  static constexpr std::string_view WIRE_LENGTH_START =
+      FindDialogControl(IDC_WIRE_LENGTH)->startText;
+  static constexpr std::string_view WIRE_SIZE_START = FindDialogControl(IDC_WIRE_SIZE)->startText;
+  static constexpr std::string_view CAPACITANCE_START =
+      FindDialogControl(IDC_CAPACITANCE)->startText;
+  static constexpr std::string_view RESONANCE_START = FindDialogControl(IDC_RESONANCE)->startText;
+  wireLengthText.assign(WIRE_LENGTH_START);
+  wireSizeText.assign(WIRE_SIZE_START);
+  capacitanceText.assign(CAPACITANCE_START);
+  resonanceText.assign(RESONANCE_START);
 }
 
 void SolveCoil() {
@@ -133,14 +149,14 @@ void SolveCoil() {
   }
   const float Dc = CentreDiameter(D, H, N);
 
-  wireLengthText =
-      WIRE_LENGTH_CAPTION + FormatNumber(WireLength(Dc, N, lengthScale), 5) + lengthSuffix;
+  ComposeResultLine(wireLengthText, WIRE_LENGTH_CAPTION,
+                    FormatNumber(WireLength(Dc, N, lengthScale), 5), lengthSuffix);
   const float gauge = MaxWireGauge(H, N);
-  wireSizeText = WIRE_SIZE_CAPTION + FormatNumber(gauge, 7) + "  AWG";
+  ComposeResultLine(wireSizeText, WIRE_SIZE_CAPTION, FormatNumber(gauge, 7), "  AWG");
   const float C = StrayCapacitance(Dc, N);
-  capacitanceText = CAPACITANCE_CAPTION + FormatNumber(C, 4) + "  picofarads";
+  ComposeResultLine(capacitanceText, CAPACITANCE_CAPTION, FormatNumber(C, 4), "  picofarads");
   const float F = SelfResonantFrequency(C, L);
-  resonanceText = RESONANCE_CAPTION + FormatNumber(F, 3) + "  MHz";
+  ComposeResultLine(resonanceText, RESONANCE_CAPTION, FormatNumber(F, 3), "  MHz");
 
   lastSolvedCoil = {D, H, N, L, C, F, gauge};
   SetControlText(IDC_INDUCTANCE, inductanceText);

@@ -1,6 +1,8 @@
 // The quick reading of batch requests: a plain request line in one pass, without a JSON parser.
 #include "request_scan.h"
 
+#include <cstring>
+
 #include "dialog_controls.h"
 #include "json_writer.h"
 #include "solve_case.h"
@@ -40,11 +42,12 @@ bool AtEnd(Cursor& cursor) {
 // text is then its bytes as they stand.
 bool TakePlainString(Cursor& cursor, std::string_view& text) {
   if (!Take(cursor, '"')) return false;
-  const std::string_view rest(cursor.at, static_cast<std::size_t>(cursor.end - cursor.at));
-  const std::size_t length = PlainJsonLength(rest);
-  if (length == rest.size() || rest[length] != '"') return false;
-  text = rest.substr(0, length);
-  cursor.at += length + 1;
+  const auto* const quote = static_cast<const char*>(
+      std::memchr(cursor.at, '"', static_cast<std::size_t>(cursor.end - cursor.at)));
+  if (!quote) return false;
+  text = std::string_view(cursor.at, static_cast<std::size_t>(quote - cursor.at));
+  if (PlainJsonLength(text) != text.size()) return false;
+  cursor.at = quote + 1;
   return true;
 }
 
