@@ -53,11 +53,11 @@ void SolveCoilTurnsMode(benchmark::State& state) {
 }
 BENCHMARK(SolveCoilTurnsMode);
 
+// The requests of the two solves above, so that a batch line compares with the solve it runs.
 const std::string INDUCTANCE_LINE =
     R"({"unit":"in","mode":"inductance","fields":{"diameter":"1","height":"1","turns":"10"}})";
 const std::string TURNS_LINE =
-    R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8","height":"25.4",)"
-    R"("inductance":"10","inductance_unit":"uH"}})";
+    R"({"unit":"in","mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"}})";
 
 // The two ends of a batch line alone: reading the request, and writing the answer to a solve.
 void ReadRequest(benchmark::State& state, const std::string& line) {

@@ -39,14 +39,15 @@ bool AtEnd(Cursor& cursor) {
 }
 
 // A string whose characters are all printable ASCII (0x20 to 0x7F) without a backslash: its
-// text is then its bytes as they stand.
-bool TakePlainString(Cursor& cursor, std::string_view& text) {
+// text is then its bytes as they stand. A name that is only looked up in a table is not
+// checked: one that needs an escape is in no table, and so the line goes to the full parser.
+bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedUp = false) {
   if (!Take(cursor, '"')) return false;
   const auto* const quote = static_cast<const char*>(
       std::memchr(cursor.at, '"', static_cast<std::size_t>(cursor.end - cursor.at)));
   if (!quote) return false;
   text = std::string_view(cursor.at, static_cast<std::size_t>(quote - cursor.at));
-  if (PlainJsonLength(text) != text.size()) return false;
+  if (!lookedUp && PlainJsonLength(text) != text.size()) return false;
   cursor.at = quote + 1;
   return true;
 }
@@ -57,7 +58,8 @@ bool TakeFields(Cursor& cursor, SolveCase& solveCase) {
   if (Take(cursor, '}')) return true;
   do {
     std::string_view name, text;
-    if (!TakePlainString(cursor, name) || !Take(cursor, ':') || !TakePlainString(cursor, text))
+    if (!TakePlainString(cursor, name, true) || !Take(cursor, ':') ||
+        !TakePlainString(cursor, text))
       return false;
     const int id = FieldId(name);
     if (id == 0) return false;
@@ -74,12 +76,12 @@ bool ScanPlainRequest(std::string_view line, SolveCase& solveCase) {
   if (!Take(cursor, '}')) {
     do {
       std::string_view key, value;
-      if (!TakePlainString(cursor, key) || !Take(cursor, ':')) return false;
+      if (!TakePlainString(cursor, key, true) || !Take(cursor, ':')) return false;
       if (key == "fields") {
         if (!TakeFields(cursor, solveCase)) return false;
         continue;
       }
-      if (!TakePlainString(cursor, value)) return false;
+      if (!TakePlainString(cursor, value, true)) return false;
       if (key == "unit") {
         const LengthUnit* unit = FindLengthUnit(value);
         if (!unit) return false;
