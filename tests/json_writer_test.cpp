@@ -38,6 +38,30 @@ TEST(JsonWriter, TextsAreWrittenAsNlohmannWritesThem) {
   }
 }
 
+// Plain stretches are measured in blocks of eight and sixteen bytes with a short or overlapping
+// last one: every length to 48, each with one byte needing care at every place, or none.
+TEST(JsonWriter, PlainLengthStopsAtTheFirstByteNeedingCare) {
+  // Plain bytes at the edges of the ranges, neighbours of '"' and '\\' included.
+  const std::string plainBytes =
+      " !#[]~\x7F"
+      "0aZ";
+  const unsigned char careBytes[] = {0x00, 0x01, 0x0A, 0x1F, '"', '\\', 0x80, 0xA0, 0xFF};
+  for (std::size_t n = 0; n <= 48; ++n) {
+    std::string text(n, ' ');
+    for (std::size_t i = 0; i < n; ++i) text[i] = plainBytes[(i * 7 + n) % plainBytes.size()];
+    ASSERT_EQ(PlainJsonLength(text), n) << "a plain text of " << n << " bytes";
+    for (std::size_t at = 0; at < n; ++at) {
+      for (const unsigned char care : careBytes) {
+        std::string marked = text;
+        marked[at] = static_cast<char>(care);
+        ASSERT_EQ(PlainJsonLength(marked), at) << n << " bytes, byte " << int{care} << " at " << at;
+        marked[n - 1] = static_cast<char>(care);  // and a second one at the end
+        ASSERT_EQ(PlainJsonLength(marked), at) << n << " bytes, also at the end";
+      }
+    }
+  }
+}
+
 TEST(JsonWriter, NumbersAreTheShortestThatReadBack) {
   std::mt19937_64 random(7);
   for (int round = 0; round < 100000; ++round) {
