@@ -1,7 +1,10 @@
 // The quick reading of batch requests: a plain request line in one pass, without a JSON parser.
 #include "request_scan.h"
 
-#include <cstring>
+#include <bit>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "dialog_controls.h"
 #include "json_writer.h"
@@ -43,9 +46,27 @@ bool AtEnd(Cursor& cursor) {
 // checked: one that needs an escape is in no table, and so the line goes to the full parser.
 bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedUp = false) {
   if (!Take(cursor, '"')) return false;
-  const auto* const quote = static_cast<const char*>(
-      std::memchr(cursor.at, '"', static_cast<std::size_t>(cursor.end - cursor.at)));
-  if (!quote) return false;
+#ifdef __SSE2__
+  // Most texts end within sixteen bytes: one block finds the closing quote and tells whether
+  // any byte before it needs an escape (signed, every byte from 0x80 up is below 0x20 too).
+  if (cursor.end - cursor.at >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor.at));
+    const auto quotes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('"'))));
+    if (quotes != 0) {
+      const int length = std::countr_zero(quotes);
+      const auto care = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+          _mm_cmplt_epi8(block, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(block, _mm_set1_epi8('\\')))));
+      if (!lookedUp && (care & ((1u << length) - 1)) != 0) return false;
+      text = std::string_view(cursor.at, static_cast<std::size_t>(length));
+      cursor.at += length + 1;
+      return true;
+    }
+  }
+#endif
+  const char* quote = cursor.at;  // a loop, not memchr: the texts are a few bytes long
+  while (quote != cursor.end && *quote != '"') ++quote;
+  if (quote == cursor.end) return false;
   text = std::string_view(cursor.at, static_cast<std::size_t>(quote - cursor.at));
   if (!lookedUp && PlainJsonLength(text) != text.size()) return false;
   cursor.at = quote + 1;

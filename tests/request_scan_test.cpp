@@ -12,8 +12,8 @@
 namespace {
 
 // Lines the scan must take: JSON's four blanks anywhere between tokens, repeated keys and
-// fields (the last unit and mode count, every field is seeded in order), empty objects, and
-// every printable ASCII character, DEL included, in a text.
+// fields (the last unit and mode count, every field is seeded in order), empty objects,
+// every printable ASCII character, DEL included, in a text, and texts up to sixteen bytes.
 const std::vector<std::string> PLAIN_LINES = {
     R"({"unit":"in","mode":"inductance","fields":{"diameter":"1","height":"1","turns":"10"}})",
     R"({"unit":"mm","mode":"turns","fields":{"diameter":"50.8","height":"25.4","inductance":"10","inductance_unit":"uH"}})",
@@ -24,6 +24,8 @@ const std::vector<std::string> PLAIN_LINES = {
     "\x7f"
     R"("}})",
     R"({"mode":"inductance","fields":{"wire_length":"old","resonance":"","capacitance":"x","wire_size":"y"}})",
+    // Texts of 14 and 15 bytes, read sixteen bytes at a time, the last one near the line's end.
+    R"({"fields":{"diameter":"1.234567890123","height":"12345.678901234"}})",
 };
 
 // Lines left to the parser, and lines near the plain ones that a careless scan might take:
