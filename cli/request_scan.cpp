@@ -28,7 +28,7 @@ bool TakeAfterBlanks(Cursor& cursor, char c) {
 }
 
 // The same, quickly when `c` comes at once, as it does in requests written without blanks.
-bool Take(Cursor& cursor, char c) {
+inline bool Take(Cursor& cursor, char c) {
   if (cursor.at != cursor.end && *cursor.at == c) {
     ++cursor.at;
     return true;
@@ -44,7 +44,7 @@ bool AtEnd(Cursor& cursor) {
 // A string whose characters are all printable ASCII (0x20 to 0x7F) without a backslash: its
 // text is then its bytes as they stand. A name that is only looked up in a table is not
 // checked: one that needs an escape is in no table, and so the line goes to the full parser.
-bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedUp = false) {
+inline bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedUp = false) {
   if (!Take(cursor, '"')) return false;
 #ifdef __SSE2__
   // Most texts end within sixteen bytes: one block finds the closing quote and tells whether

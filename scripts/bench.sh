@@ -4,7 +4,8 @@
 # With OTHER_BUILD_DIR (another version's build, e.g. of an older commit in a worktree), both
 # programs answer the same file in five alternating runs each, the answers are compared byte
 # for byte, and the median time and highest peak memory are shown side by side, then both
-# benchmarks.
+# benchmarks. The benchmarks run twenty times each in random order, so that a machine whose
+# speed drifts slows them alike, and each batch line is shown against the solve it runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,22 @@ for program in "${programs[@]}"; do
     exit 1
   fi
 done
+
+# Medians of interleaved repetitions, then each batch line's time over its solve's.
+run_benchmarks() {
+  "$1" --benchmark_min_time=0.1 --benchmark_repetitions=20 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true |
+    tee "$work/benchmarks" | grep -v -e '_mean ' -e '_stddev ' -e '_cv '
+  awk '$1 ~ /_median$/ { time[$1] = $2 }
+       END {
+         split("inductance:SolveCoilInductanceMode turns:SolveCoilTurnsMode", pairs, " ")
+         for (i in pairs) {
+           split(pairs[i], p, ":")
+           line = time["BatchLine/" p[1] "_median"]; solve = time[p[2] "_median"]
+           if (line && solve) printf "a batch line, %s: %.2f times the solve it runs\n", p[1], line / solve
+         }
+       }' "$work/benchmarks"
+}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
@@ -51,11 +68,10 @@ if [ -n "$other" ]; then
                seconds[m], n / seconds[m], kb / 1024
       }'
   done
-  echo "== $other/bench/coilcalc_bench"
-  "$other/bench/coilcalc_bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 \
-    --benchmark_report_aggregates_only=true
-  echo "== $bench"
-  "$bench" --benchmark_min_time=0.5 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+  for program in "$other/bench/coilcalc_bench" "$bench"; do
+    echo "== $program"
+    run_benchmarks "$program"
+  done
   exit 0
 fi
 
@@ -68,4 +84,4 @@ awk -v s="$start" -v e="$end" -v n="$answered" -v bad="$errors" 'BEGIN {
   printf "--batch: %d answers (%d errors) in %.3f s: %.0f cases/s\n", n, bad, e - s, n / (e - s)
 }'
 
-"$bench" --benchmark_min_time=0.5
+run_benchmarks "$bench"
