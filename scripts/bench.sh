@@ -26,8 +26,9 @@ done
 # Medians of interleaved repetitions, then each batch line's time over its solve's.
 run_benchmarks() {
   "$1" --benchmark_min_time=0.1 --benchmark_repetitions=20 \
-    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true |
-    tee "$work/benchmarks" | grep -v -e '_mean ' -e '_stddev ' -e '_cv '
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    >"$work/benchmarks"
+  grep '_median ' "$work/benchmarks" | sort
   awk '$1 ~ /_median$/ { time[$1] = $2 }
        END {
          split("inductance:SolveCoilInductanceMode turns:SolveCoilTurnsMode", pairs, " ")
