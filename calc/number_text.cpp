@@ -123,21 +123,14 @@ void SplitDouble(double magnitude, std::uint64_t& mantissa, int& binaryExponent)
   binaryExponent += zeros;
 }
 
-// "00" to "99": digits are written two at a time, which halves the divisions.
-constexpr auto DIGIT_PAIRS = [] {
-  std::array<char, 200> pairs{};
-  for (int i = 0; i < 100; ++i) {
-    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
 // Writes the last `count` decimal digits of `value` at `out`, leading zeros included.
+// Two digits a step, which halves the long divisions.
 void WriteFixedDigits(std::uint64_t value, int count, char* out) {
   int i = count;
   for (; i >= 2; i -= 2, value /= 100) {
-    std::memcpy(out + i - 2, DIGIT_PAIRS.data() + 2 * (value % 100), 2);
+    const auto pair = static_cast<unsigned>(value % 100);
+    out[i - 2] = static_cast<char>('0' + pair / 10);
+    out[i - 1] = static_cast<char>('0' + pair % 10);
   }
   if (i == 1) out[0] = static_cast<char>('0' + value % 10);
 }
@@ -376,9 +369,18 @@ Extended ParseNumber(std::string_view text) {
 }
 
 std::string FormatNumber(double value, int n) {
+  std::string text;
+  AppendFormattedNumber(text, value, n);
+  return text;
+}
+
+void AppendFormattedNumber(std::string& text, double value, int n) {
   if (n < 1 || n > MAX_SIGNIFICANT) n = MAX_SIGNIFICANT;
-  if (value == 0 || std::isnan(value)) return " 0";
-  std::string text(1, value < 0 ? '-' : ' ');
+  if (value == 0 || std::isnan(value)) {
+    text += " 0";
+    return;
+  }
+  text += value < 0 ? '-' : ' ';
 
   char digits[MAX_SIGNIFICANT];  // the 18 digits of the first rounding, then the n kept
   int p;                         // value is about 0.d1 d2 ... x 10^p
@@ -414,5 +416,4 @@ std::string FormatNumber(double value, int n) {
     text.append(1, 'E').append(1, p > n ? '+' : '-');
     text.append(std::to_string(p > 0 ? p - 1 : 1 - p));
   }
-  return text;
 }

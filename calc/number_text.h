@@ -20,3 +20,5 @@
 Extended ParseNumber(std::string_view text);
 
 std::string FormatNumber(double value, int n);
+// The same text appended to `text`, so that a line is composed in the storage it already has.
+void AppendFormattedNumber(std::string& text, double value, int n);

@@ -2,6 +2,7 @@
 #include "solve.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "coil_model.h"
 #include "dialog_controls.h"
@@ -45,11 +46,11 @@ float EntryDividedBy(const std::string& text, float divisor) {
 
 // Writes a result line over the last one, in the storage it already has: a batch of solves
 // then composes its lines without allocating.
-void ComposeResultLine(std::string& line, const char* caption, const std::string& number,
+void ComposeResultLine(std::string& line, const char* caption, double number, int digits,
                        const char* unit) {
-  line.assign(caption);
-  line += number;
-  line += unit;
+  line = caption;
+  AppendFormattedNumber(line, number, digits);
+  line.append(unit, std::strlen(unit));
 }
 
 }  // namespace
@@ -65,16 +66,14 @@ const LengthUnit* FindLengthUnit(std::string_view name) {
 
 void ResetResultLines() {
   // Looked up when compiled: a batch resets the lines before every solve.
-  static constexpr std::string_view WIRE_LENGTH_START =
-      FindDialogControl(IDC_WIRE_LENGTH)->startText;
-  static constexpr std::string_view WIRE_SIZE_START = FindDialogControl(IDC_WIRE_SIZE)->startText;
-  static constexpr std::string_view CAPACITANCE_START =
-      FindDialogControl(IDC_CAPACITANCE)->startText;
-  static constexpr std::string_view RESONANCE_START = FindDialogControl(IDC_RESONANCE)->startText;
-  wireLengthText.assign(WIRE_LENGTH_START);
-  wireSizeText.assign(WIRE_SIZE_START);
-  capacitanceText.assign(CAPACITANCE_START);
-  resonanceText.assign(RESONANCE_START);
+  static constexpr const char* WIRE_LENGTH_START = FindDialogControl(IDC_WIRE_LENGTH)->startText;
+  static constexpr const char* WIRE_SIZE_START = FindDialogControl(IDC_WIRE_SIZE)->startText;
+  static constexpr const char* CAPACITANCE_START = FindDialogControl(IDC_CAPACITANCE)->startText;
+  static constexpr const char* RESONANCE_START = FindDialogControl(IDC_RESONANCE)->startText;
+  wireLengthText = WIRE_LENGTH_START;
+  wireSizeText = WIRE_SIZE_START;
+  capacitanceText = CAPACITANCE_START;
+  resonanceText = RESONANCE_START;
 }
 
 void SolveCoil() {
@@ -149,14 +148,14 @@ void SolveCoil() {
   }
   const float Dc = CentreDiameter(D, H, N);
 
-  ComposeResultLine(wireLengthText, WIRE_LENGTH_CAPTION,
-                    FormatNumber(WireLength(Dc, N, lengthScale), 5), lengthSuffix);
+  ComposeResultLine(wireLengthText, WIRE_LENGTH_CAPTION, WireLength(Dc, N, lengthScale), 5,
+                    lengthSuffix);
   const float gauge = MaxWireGauge(H, N);
-  ComposeResultLine(wireSizeText, WIRE_SIZE_CAPTION, FormatNumber(gauge, 7), "  AWG");
+  ComposeResultLine(wireSizeText, WIRE_SIZE_CAPTION, gauge, 7, "  AWG");
   const float C = StrayCapacitance(Dc, N);
-  ComposeResultLine(capacitanceText, CAPACITANCE_CAPTION, FormatNumber(C, 4), "  picofarads");
+  ComposeResultLine(capacitanceText, CAPACITANCE_CAPTION, C, 4, "  picofarads");
   const float F = SelfResonantFrequency(C, L);
-  ComposeResultLine(resonanceText, RESONANCE_CAPTION, FormatNumber(F, 3), "  MHz");
+  ComposeResultLine(resonanceText, RESONANCE_CAPTION, F, 3, "  MHz");
 
   lastSolvedCoil = {D, H, N, L, C, F, gauge};
   SetControlText(IDC_INDUCTANCE, inductanceText);
