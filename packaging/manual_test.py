@@ -3,7 +3,7 @@
 every option that --help lists is described, and the first example shows what the program
 really prints.
 
-Usage: manual_test.py GROFF MANUAL.1 COILCALC-CLI
+Usage: manual_test.py GROFF MANUAL.1 [EMULATOR...] COILCALC-CLI
 """
 
 import re
@@ -11,7 +11,8 @@ import subprocess
 import sys
 import unittest
 
-GROFF, MANUAL, PROGRAM = sys.argv[1:4]
+GROFF, MANUAL = sys.argv[1:3]
+PROGRAM = sys.argv[3:]  # the program, after the emulator that runs it in a cross build
 
 
 def run(*command, stdin=None):
@@ -31,7 +32,7 @@ class ManualTest(unittest.TestCase):
         self.assertEqual((checked.returncode, checked.stderr), (0, ""))
 
     def test_every_option_of_help_is_described(self):
-        listed = set(re.findall(r"(?<![\w-])(--?[a-z][\w-]*)", run(PROGRAM, "--help").stdout))
+        listed = set(re.findall(r"(?<![\w-])(--?[a-z][\w-]*)", run(*PROGRAM, "--help").stdout))
         self.assertIn("--wire-diameter", listed)  # the help text was read
         # An option is described where it opens a line of the OPTIONS section.
         options = self.text.split("\nOPTIONS\n", 1)[1].split("\nBATCH FORMAT\n", 1)[0]
@@ -46,7 +47,7 @@ class ManualTest(unittest.TestCase):
         command = next(i for i, line in enumerate(lines) if line.startswith("$ coilcalc-cli"))
         printed = lines[command + 1:lines.index("", command)]
         arguments = lines[command].split()[2:]
-        answer = run(PROGRAM, *arguments).stdout.splitlines()
+        answer = run(*PROGRAM, *arguments).stdout.splitlines()
         self.assertEqual(printed, [line.strip() for line in answer])
 
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """coilcalc-cli --batch's progress line: shown on a terminal (a pseudo-terminal here), never on a pipe.
 
-Usage: progress_test.py COILCALC_CLI
+Usage: progress_test.py [EMULATOR...] COILCALC_CLI
 """
 import os
 import pty
@@ -10,7 +10,7 @@ import sys
 import tempfile
 import unittest
 
-CLI = None
+CLI = []  # the program, after the emulator that runs it in a cross build
 REQUEST = b'{"unit":"in","mode":"inductance","fields":{"diameter":"1","height":"1","turns":"10"}}\n'
 LINES = 50000
 
@@ -19,12 +19,12 @@ def run_batch(stdin, stderr_on_terminal):
     """Runs the batch with stdout to a file; returns (exit status, stdout, stderr bytes)."""
     with tempfile.TemporaryFile() as out:
         if not stderr_on_terminal:
-            done = subprocess.run([CLI, "--batch"], stdin=stdin, stdout=out,
+            done = subprocess.run([*CLI, "--batch"], stdin=stdin, stdout=out,
                                   stderr=subprocess.PIPE, timeout=120)
             out.seek(0)
             return done.returncode, out.read(), done.stderr
         master, slave = pty.openpty()
-        program = subprocess.Popen([CLI, "--batch"], stdin=stdin, stdout=out, stderr=slave)
+        program = subprocess.Popen([*CLI, "--batch"], stdin=stdin, stdout=out, stderr=slave)
         os.close(slave)
         seen = b""
         while True:
@@ -49,7 +49,7 @@ class ProgressLine(unittest.TestCase):
         cls.requests.flush()
         with tempfile.TemporaryFile() as expected:
             with open(cls.requests.name, "rb") as stdin:
-                subprocess.run([CLI, "--batch"], stdin=stdin, stdout=expected, check=True)
+                subprocess.run([*CLI, "--batch"], stdin=stdin, stdout=expected, check=True)
             expected.seek(0)
             cls.answers = expected.read()
 
@@ -95,5 +95,5 @@ class ProgressLine(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    CLI = sys.argv.pop(1)
-    unittest.main()
+    CLI = sys.argv[1:]
+    unittest.main(argv=sys.argv[:1])
