@@ -6,9 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <nlohmann/detail/conversions/to_chars.hpp>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -90,18 +87,6 @@ bool MayNeedCare(std::uint64_t word) {
   return ((control | zero | word) & HIGH_BITS) != 0;
 }
 
-#ifdef __SSE2__
-// The same for sixteen bytes, exactly: compared as signed bytes, every byte from 0x80 up is
-// below 0x20 too.
-bool MayNeedCare16(const char* bytes) {
-  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  const __m128i care = _mm_or_si128(_mm_cmplt_epi8(block, _mm_set1_epi8(0x20)),
-                                    _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('"')),
-                                                 _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'))));
-  return _mm_movemask_epi8(care) != 0;
-}
-#endif
-
 // Where the first byte needing care lies, from `i` on.
 std::size_t FirstCareFrom(const char* p, std::size_t i, std::size_t n) {
   while (i < n && !NeedsCare(static_cast<unsigned char>(p[i]))) ++i;
@@ -136,9 +121,9 @@ std::size_t PlainJsonLength(std::string_view text) {
 #ifdef __SSE2__
   if (n >= 16) {
     for (; i + 16 < n; i += 16) {
-      if (MayNeedCare16(p + i)) return FirstCareFrom(p, i, n);
+      if (JsonCareMask16(p + i) != 0) return FirstCareFrom(p, i, n);
     }
-    return MayNeedCare16(p + n - 16) ? FirstCareFrom(p, i, n) : n;
+    return JsonCareMask16(p + n - 16) != 0 ? FirstCareFrom(p, i, n) : n;
   }
 #endif
   for (; i + 8 < n; i += 8) {

@@ -63,11 +63,11 @@ int RowOf(int id) {
   return ROW_OF_ID[static_cast<std::size_t>(id - LOWEST_ID)];
 }
 
-std::string* FindText(int id) {
+// The row of a control whose text is about to be written, marked as changed; -1 for none.
+int RowToWrite(int id) {
   const int row = RowOf(id);
-  if (row < 0) return nullptr;
-  changedRows |= std::uint32_t{1} << row;
-  return &texts[static_cast<std::size_t>(row)];
+  if (row >= 0) changedRows |= std::uint32_t{1} << row;
+  return row;
 }
 
 void AddTraceEntry(bool isMessage, std::string_view subject, std::string_view text, int id = 0) {
@@ -115,7 +115,8 @@ std::string FieldName(int id) {
 }
 
 void SeedControlText(int id, const std::string& text) {
-  if (std::string* current = FindText(id)) *current = text;
+  const int row = RowToWrite(id);
+  if (row >= 0) texts[static_cast<std::size_t>(row)] = text;
 }
 
 const std::string& PeekControlText(int id) {
@@ -140,9 +141,8 @@ void ClearHeadlessTrace() {
 std::string GetControlText(int id) { return PeekControlText(id); }
 
 void SetControlText(int id, const std::string& text) {
-  const int row = RowOf(id);
+  const int row = RowToWrite(id);
   if (row < 0) return;
-  changedRows |= std::uint32_t{1} << row;
   texts[static_cast<std::size_t>(row)] = text;
   AddTraceEntry(false, FIELD_NAMES[static_cast<std::size_t>(row)], text, id);
 }

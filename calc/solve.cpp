@@ -2,7 +2,6 @@
 #include "solve.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "coil_model.h"
 #include "dialog_controls.h"
@@ -50,7 +49,7 @@ void ComposeResultLine(std::string& line, const char* caption, double number, in
                        const char* unit) {
   line = caption;
   AppendFormattedNumber(line, number, digits);
-  line.append(unit, std::strlen(unit));
+  line += unit;
 }
 
 }  // namespace

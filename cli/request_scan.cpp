@@ -48,16 +48,15 @@ inline bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedU
   if (!Take(cursor, '"')) return false;
 #ifdef __SSE2__
   // Most texts end within sixteen bytes: one block finds the closing quote and tells whether
-  // any byte before it needs an escape (signed, every byte from 0x80 up is below 0x20 too).
+  // any byte before it needs an escape.
   if (cursor.end - cursor.at >= 16) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor.at));
     const auto quotes =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('"'))));
     if (quotes != 0) {
       const int length = std::countr_zero(quotes);
-      const auto care = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-          _mm_cmplt_epi8(block, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(block, _mm_set1_epi8('\\')))));
-      if (!lookedUp && (care & ((1u << length) - 1)) != 0) return false;
+      const unsigned before = (1u << length) - 1;
+      if (!lookedUp && (JsonCareMask16(cursor.at) & before) != 0) return false;
       text = std::string_view(cursor.at, static_cast<std::size_t>(length));
       cursor.at += length + 1;
       return true;
