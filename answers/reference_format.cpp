@@ -106,7 +106,7 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
       {"sheet_inductance_uH", p.sheetInductance * 1e6},
       {"inductance_uH", p.inductance * 1e6},
       {"self_capacitance_pF", p.selfCapacitance * 1e12},
-      {"self_resonance_MHz", p.helicalResonance * 1e-6},
+      {"self_resonance_MHz", p.selfResonance * 1e-6},
       {"lumped_resonance_MHz", p.lumpedResonance * 1e-6},
   };
   for (const auto& [name, value] : values) {

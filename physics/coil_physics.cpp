@@ -261,6 +261,7 @@ ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
   result.selfCapacitance = MedhurstCapacitance(Dw, H);
   result.helicalResonance = HelicalResonance(Dw, H, N);
   result.lumpedResonance = LumpedResonance(result.inductance, result.selfCapacitance);
+  result.selfResonance = result.helicalResonance;
   for (double value : {result.sheetInductance, result.inductance, result.selfCapacitance,
                        result.helicalResonance, result.lumpedResonance}) {
     if (!IsPositive(value) || !std::isnormal(value)) return ReferenceFault::OUT_OF_RANGE;

@@ -60,6 +60,7 @@ struct CoilReference {
   double selfCapacitance = 0;
   double helicalResonance = 0;
   double lumpedResonance = 0;
+  double selfResonance = 0;  // the estimate the reference stands by (self_resonance_MHz)
 };
 
 // Why a coil has no reference.
