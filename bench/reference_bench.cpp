@@ -1,5 +1,5 @@
 // Timings of the physics reference: one whole coil at any number of turns, the reference turns,
-// the coil at a frequency, and a batch line that asks for the reference.
+// the coil at a frequency, and batch lines that ask for the reference, with a frequency or without.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -67,5 +67,19 @@ void BatchLineWithReference(benchmark::State& state) {
   }
 }
 BENCHMARK(BatchLineWithReference);
+
+// The same line with the coil at 7.1 MHz as well.
+void BatchLineWithFrequency(benchmark::State& state) {
+  const std::string line =
+      R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+      R"("reference":{"frequency":"7.1MHz"}})";
+  std::string answer;
+  for (auto _ : state) {
+    answer.clear();
+    AnswerRequestLine(line, answer);
+    benchmark::DoNotOptimize(answer.data());
+  }
+}
+BENCHMARK(BatchLineWithFrequency);
 
 }  // namespace
