@@ -6,14 +6,12 @@ winding's own share, is worked out here, from mpmath's Bessel functions. Called 
 scripts/accuracy_report.py, whose helpers it is given.
 """
 import math
-import os
 
 from mpmath import mp, mpc, besselj, re
 
 RHO = 1.7241e-8  # copper at 20 degrees Celsius, ohm metres
 MU0 = 1.25663706212e-6
 M_PER_IN = 0.0254
-PUBLISHED = "tests/reference/proximity_published.txt"
 
 
 def skin_ratio(x):
@@ -195,13 +193,6 @@ def measured_study(cli, ask):
     return rows
 
 
-def published_comparison(cli, ask):
-    """Rows of (source, shape, pitch/wire, turns, published ratio, ours) where published."""
-    if not os.path.exists(PUBLISHED):
-        return None
-    return []
-
-
 def frequency_section(cli, docs, ask, save):
     """The markdown of the section, its plots written to docs/accuracy/."""
     proximity_path, grid, transition = proximity_study(cli, docs, ask, save)
@@ -257,7 +248,11 @@ right, one coil as long as wide from d/delta = {lo_x:g} to {hi_x:g}: the ratio s
 where the current fills the wire whatever the field, and settles once the current lies in a
 skin thinner than the wire.
 
-{published_text(published_comparison(cli, ask))}
+R. G. Medhurst measured this ratio in fully developed skin effect and tabulated it against length/diameter and pitch/wire diameter ("H.F. resistance
+and self-capacitance of single-layer solenoids", Wireless Engineer 24, 1947); S. Butterworth
+gave the theory (1926). Neither table could be read from here (only the opening of each source
+was reachable), so the program's ratios are not yet compared with them; nor is any published
+value stored in the repository.
 
 ### Resistance and Q against frequency
 
@@ -322,10 +317,3 @@ def picofarads(value):
 
 def fmt(value, spec):
     return "none" if value is None else format(value, spec)
-
-
-def published_text(rows):
-    if rows is None:
-        return ("Medhurst's measured ratios (Wireless Engineer 24, 1947) and Butterworth's theory "
-                "(1926) are not yet compared here.")
-    return ""
