@@ -248,11 +248,11 @@ right, one coil as long as wide from d/delta = {lo_x:g} to {hi_x:g}: the ratio s
 where the current fills the wire whatever the field, and settles once the current lies in a
 skin thinner than the wire.
 
-R. G. Medhurst measured this ratio in fully developed skin effect and tabulated it against length/diameter and pitch/wire diameter ("H.F. resistance
-and self-capacitance of single-layer solenoids", Wireless Engineer 24, 1947); S. Butterworth
-gave the theory (1926). Neither table could be read from here (only the opening of each source
-was reachable), so the program's ratios are not yet compared with them; nor is any published
-value stored in the repository.
+R. G. Medhurst measured this ratio in fully developed skin effect and tabulated it against
+length/diameter and pitch/wire diameter ("H.F. resistance and self-capacitance of single-layer
+solenoids", Wireless Engineer 24, 1947); S. Butterworth gave the theory (1926). Neither table
+could be read from here (only the opening of each source was reachable), so the program's
+ratios are not yet compared with them, and no published value is stored in the repository.
 
 ### Resistance and Q against frequency
 
