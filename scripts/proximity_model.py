@@ -21,9 +21,10 @@ the wire's insulation, the coil's self-capacitance (the current is the same in e
 The ratio it reports: the coil's R(f)/R(0) over the straight, isolated wire's exact
 Re[(x/2) J0(x)/J1(x)], x = (1-j) d/(2 delta); it is exactly 1 at DC.
 
-    /usr/bin/python3 scripts/proximity_model.py check     fast self-checks (a CTest test)
-    nice /usr/bin/python3 scripts/proximity_model.py table    writes physics/proximity_table.inc
-    nice /usr/bin/python3 scripts/proximity_model.py checks   writes tests/reference/proximity_checks.txt
+    /usr/bin/python3 scripts/proximity_model.py check   fast self-checks (a CTest test)
+    nice /usr/bin/python3 scripts/proximity_model.py table  physics/proximity_table.inc
+    nice /usr/bin/python3 scripts/proximity_model.py checks  the model at random coils,
+        tests/reference/proximity_checks.txt
     /usr/bin/python3 scripts/proximity_model.py H/Dw P/D N D/DELTA   one value
 """
 
@@ -96,7 +97,8 @@ GAUSS_W = np.polynomial.legendre.leggauss(8)
 
 def _segment_log(px, pz, cx, cz, tx, tz, half):
     """The mean over a straight segment (centre c, unit direction t, half-length half) of
-    ln|P - Q|, exactly: the integral of ln sqrt(u^2 + h^2) is u ln sqrt(u^2+h^2) - u + h atan(u/h)."""
+    ln|P - Q|, exactly: the integral of ln sqrt(u^2 + h^2) over u is
+    u ln sqrt(u^2 + h^2) - u + h atan(u/h)."""
     dx, dz = px - cx, pz - cz
     along = dx * tx + dz * tz
     h = np.abs(dx * tz - dz * tx)
@@ -355,11 +357,13 @@ def _solve_iterative(a, pitch, turns, xs, cells, tol=1e-6):
         sol, info = sla.gmres(op, rhs, M=pre, tol=tol, atol=0.0, restart=100, maxiter=10,
                               callback=hist.append, callback_type="pr_norm")
         if os.environ.get("PROXIMITY_DEBUG"):
-            print(f"  GMRES: {len(hist)} steps, last {hist[-1] if hist else 0:.1e}", file=sys.stderr)
+            print(f"  GMRES: {len(hist)} steps, last {hist[-1] if hist else 0:.1e}",
+                  file=sys.stderr)
         # The true residual decides (GMRES's own flag also counts stalls after convergence).
         miss = np.linalg.norm(apply(sol) - rhs) / np.linalg.norm(rhs)
         if not miss < 1e-4:
-            raise RuntimeError(f"GMRES did not converge ({info}, residual {miss:.1e}) at d/delta {x}, {n} turns")
+            raise RuntimeError(f"GMRES did not converge ({info}, residual {miss:.1e}) "
+                               f"at d/delta {x}, {n} turns")
         cur = sol[: n * f].reshape(n, f)
         out.append(float(np.sum(res * np.abs(cur) ** 2)))
     return out
@@ -419,10 +423,11 @@ def read_table(path):
     axes = {name: [float(v) for v in re.search(name + r"\[\] = \{(.*?)\};", text, re.S)
                    .group(1).split(",") if v.strip()]
             for name in ("SHAPES", "WIRE_OVER_PITCH", "TURNS", "XS", "VALUES")}
-    if axes["XS"] != XS or f"Cells: {SECTORS} sectors" not in text:
+    if axes["XS"] != XS or f"Cells: {SECTORS} sectors" not in text.replace("\n// ", " "):
         return {}, 0.0, 0.0
     rows = iter([axes["VALUES"][i:i + len(XS)] for i in range(0, len(axes["VALUES"]), len(XS))])
-    spent = re.search(r"in ([\d.]+) minutes \(([\d.]+) minutes of processor time", text)
+    spent = re.search(r"in ([\d.]+) minutes \(([\d.]+) minutes of processor time",
+                      text.replace("\n// ", " "))
     return ({(s, u, int(n)): next(rows) for s in axes["SHAPES"] for u in axes["WIRE_OVER_PITCH"]
              for n in axes["TURNS"]}, float(spent.group(1)) * 60, float(spent.group(2)) * 60)
 
@@ -451,15 +456,17 @@ def write_table(path, workers):
                   f"{secs:.1f} s", file=sys.stderr, flush=True)
     wall = time.time() - start + wall_before
     with open(path, "w") as out:
-        out.write(f"""// The proximity ratio of a single-layer winding, tabulated by the numerical model of
+        minutes, cpu_minutes, least = wall / 60, cpu / 60, MIN_CENTRE_RADIUS
+        out.write(f"""// The winding's proximity ratio, tabulated by the numerical model of
 // scripts/proximity_model.py: generated, do not edit. Made by
 //   nice /usr/bin/python3 scripts/proximity_model.py table
-// in {wall / 60:.1f} minutes ({cpu / 60:.1f} minutes of processor time, {workers} processes) in all, over
-// runs each computing only the rows the table before lacked ({reused} rows kept in the last).
-// Cells: {SECTORS} sectors in the outer layers, layers from 0.3 skin depth at the surface
-// (graded for d/delta = 100 up to {DIRECT_TURNS} turns, for 3 d/delta, at least 10, above);
-// the model's convergence and checks are in docs/proximity.md. Nodes whose coil would have
-// Dw < {MIN_CENTRE_RADIUS:g} d are computed at Dw = {MIN_CENTRE_RADIUS:g} d, the nearest coil of their N and p/d.
+// in {minutes:.1f} minutes ({cpu_minutes:.1f} minutes of processor time, {workers} processes)
+// in all, over runs each computing only the rows the table before lacked ({reused} rows kept
+// in the last). Cells: {SECTORS} sectors in the outer layers, layers from 0.3 skin depth at
+// the surface (graded for d/delta = 100 up to {DIRECT_TURNS} turns, for 3 d/delta, at least
+// 10, above); the model's convergence and checks are in docs/proximity.md. Nodes whose coil
+// would have Dw < {least:g} d are computed at Dw = {least:g} d, the nearest coil of their N
+// and p/d.
 // Axes: H/Dw, d/p, N, d/delta; values PROXIMITY_VALUES[shape][wire over pitch][turns][x].
 """)
         def arr(name, vals):
