@@ -175,21 +175,26 @@ PHILLIPS = [
     ("220 turns AWG 18 on 7.5 in", 7.5, 220, 0.0403, "about the same", 600),
 ]
 PHILLIPS_PITCH = 1.1
+PHILLIPS_PITCH_RANGE = [1.05, 1.2]  # thinner and thicker insulation, for the spread it makes
 PHILLIPS_HZ = 180e3
 
 
 def measured_study(cli, ask):
+    """The reference at each measured coil, at the assumed pitch and at two others around it."""
+    pitches = [PHILLIPS_PITCH] + PHILLIPS_PITCH_RANGE
     requests = []
     for _, D, N, wire, _, _ in PHILLIPS:
-        pitch = PHILLIPS_PITCH * wire
-        # The wire's centres lie a pitch's width (insulation included) beyond the form.
-        requests.append(request(D + pitch - wire, N * pitch, N, wire, PHILLIPS_HZ))
+        for ratio in pitches:
+            pitch = ratio * wire
+            # The wire's centres lie a pitch's width (insulation included) beyond the form.
+            requests.append(request(D + pitch - wire, N * pitch, N, wire, PHILLIPS_HZ))
+    answers = [a["reference"] for a in ask(cli, requests)]
     rows = []
-    for (name, _, _, _, L, Q), a in zip(PHILLIPS, ask(cli, requests)):
-        r = a["reference"]
+    for i, (name, _, _, _, L, Q) in enumerate(PHILLIPS):
+        r, *others = answers[i * len(pitches):(i + 1) * len(pitches)]
         rows.append({"name": name, "L": L, "Q": Q, "ref_L": r["inductance_uH"] / 1000,
                      "q": r["q"], "apparent_q": r["apparent_q"],
-                     "f0": r["self_resonance_MHz"]})
+                     "q_range": sorted(o["q"] for o in others)})
     return rows
 
 
@@ -208,7 +213,8 @@ def frequency_section(cli, docs, ask, save):
         f"{r['q']:.0f} | {fmt(r['apparent_q'], '.0f')} | {picofarads(r['tuning_capacitance_pF'])} |"
         for name, f, r in rows)
     measured_rows = "\n".join(
-        f"| {m['name']} | {m['L']} | {m['ref_L']:.2f} | {m['Q']} | {m['q']:.0f} | "
+        f"| {m['name']} | {m['L']} | {m['ref_L']:.2f} | {m['Q']} | {m['q']:.0f} "
+        f"({m['q_range'][0]:.0f} to {m['q_range'][1]:.0f}) | "
         f"{fmt(m['apparent_q'], '.0f')} | {m['q'] / m['Q']:.2f} |"
         for m in measured)
     lo_x, hi_x = min(transition[1.1]), max(transition[1.1])
@@ -240,13 +246,16 @@ self-resonance, and the capacitor that tunes it:
 
 ![The proximity effect of the winding]({proximity_path})
 
-At full skin effect (d/delta = 50, left) a close-wound coil (pitch 1.05 x the wire) of 30 turns
-has {flat[1.05][0]:.2f} to {flat[1.05][1]:.2f} times the resistance of its wire straight, from a
-height of 0.1 to 7 diameters ({nearest(close, 1.0):.2f} as long as wide); at a pitch of 5 wire diameters
-the ratio is {flat[5.0][0]:.2f} to {flat[5.0][1]:.2f} ({nearest(spread, 1.0):.2f} as long as wide). On the
-right, one coil as long as wide from d/delta = {lo_x:g} to {hi_x:g}: the ratio starts at 1 at DC,
-where the current fills the wire whatever the field, and settles once the current lies in a
-skin thinner than the wire.
+At full skin effect (d/delta = 50, left) a close-wound coil of 30 turns (pitch 1.05 x the
+wire) has {flat[1.05][0]:.2f} to {flat[1.05][1]:.2f} times the resistance of its wire straight
+over heights of 0.1 to 7 diameters, {nearest(close, 1.0):.2f} when as long as wide; at a pitch of
+5 wire diameters the ratio is {flat[5.0][0]:.2f} to {flat[5.0][1]:.2f}
+({nearest(spread, 1.0):.2f} when as long as wide). Nearly touching turns matter most: the ratio
+at a pitch of 1.05 is {nearest(close, 1.0) / nearest(grid[1.2], 1.0):.1f} times that at 1.2 for
+the square coil. On the right, one coil as long as wide from d/delta = {lo_x:g} to {hi_x:g}: the
+ratio starts at 1 at DC, where the current fills the wire whatever the field, and rises as the
+current is pushed into a skin thinner than the wire; the model's table ends at d/delta = 100,
+and beyond it the ratio is held.
 
 R. G. Medhurst measured this ratio in fully developed skin effect and tabulated it against
 length/diameter and pitch/wire diameter ("H.F. resistance and self-capacitance of single-layer
@@ -283,12 +292,17 @@ what it is. E. Phillips (W6IZJ), "[Lowfer] coil design validation", LowFER maili
 16 March 2003: loading coils for 160-190 kHz, close wound; assumed here a pitch of
 {PHILLIPS_PITCH:g} x the bare wire (enamel) and {PHILLIPS_HZ / 1e3:g} kHz.
 
-| coil | measured L (mH) | reference L (mH) | measured Q | reference Q | apparent Q | reference / measured |
+| coil | measured L (mH) | reference L (mH) | measured Q | reference Q (pitch 1.05 to 1.2 x wire) | apparent Q | reference / measured |
 |---|---|---|---|---|---|---|
 {measured_rows}
 
 The inductance of the first coil agrees with his "a bit over 5.2 mH", which supports the
-assumed geometry. Other measurements found give the Q without the coil's size (a
+assumed geometry; the reference's Q is {100 * (measured[0]['q'] / measured[0]['Q'] - 1):+.0f} % from
+the measured one. The second coil's measured Q is {measured[1]['Q'] / measured[1]['q']:.2f} times
+the reference's, well beyond the spread that the unknown insulation makes. Two coils from one
+source cannot say which of the two is typical.
+
+Other measurements found give the Q without the coil's size (a
 message signed Tom on the Topband mailing list, lists.contesting.com: "30 or 40 turns" of
 silver-plated AWG 14, about 40 uH, Q about 300 from 2 to 4 MHz when new) or concern Litz
 wire, which this reference does not model; the radio-frequency resistance of broadcast coils
