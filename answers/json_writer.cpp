@@ -5,9 +5,9 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
