@@ -1,4 +1,4 @@
-// The quick reading of batch requests: a plain request line in one pass, without a JSON parser.
+// The reading of plain batch requests: such a line in one pass, without a JSON parser.
 #include "request_scan.h"
 
 #include <bit>
@@ -27,7 +27,7 @@ bool TakeAfterBlanks(Cursor& cursor, char c) {
   return true;
 }
 
-// The same, quickly when `c` comes at once, as it does in requests written without blanks.
+// The same, with no blanks to skip when `c` comes at once, as in requests written without them.
 inline bool Take(Cursor& cursor, char c) {
   if (cursor.at != cursor.end && *cursor.at == c) {
     ++cursor.at;

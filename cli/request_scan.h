@@ -1,4 +1,4 @@
-// The quick reading of batch requests: a plain request line in one pass, without a JSON parser.
+// The reading of plain batch requests: such a line in one pass, without a JSON parser.
 #pragma once
 
 #include <string_view>

@@ -162,7 +162,7 @@ class PageTest(unittest.TestCase):
             "return document.getElementById(arguments[0].htmlFor).dataset.controlId",
             self.control(2057)), "2011")
 
-    def test_worked_solves(self):
+    def test_solves_of_the_shared_coils(self):
         cases = [  # unit option, solve button, entries, the seven texts afterwards
             (2200 if coil["unit"] == "mm" else 2201, 2205 if coil["mode"] == "turns" else 2204,
              {expected_texts.FIELD_IDS[name]: text for name, text in coil["entries"].items()},
