@@ -59,9 +59,9 @@ struct Expected {
   std::string what = "'{'";
   bool textFits = false;  // a text may stand here: a key or a value
 
-  void Set(const char* text, bool text_fits) {
+  void Set(const char* text, bool fits) {
     what = text;
-    textFits = text_fits;
+    textFits = fits;
   }
   void AfterValue() {
     if (open.empty()) return Set("the end of the line", false);

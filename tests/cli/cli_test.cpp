@@ -219,9 +219,9 @@ TEST(Cli, VersionPrintsTheProgramAndItsVersion) {
 TEST(Cli, HelpListsTheOptionsAndPointsToTheManual) {
   const ProgramRun run = RunCli({"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* word : {"--unit", "--mode", "--diameter", "--height", "--turns", "--inductance",
-                           "--inductance-unit", "--json", "--batch", "--version", "Exit status",
-                           "man coilcalc-cli"}) {
+  for (const char* word :
+       {"--unit", "--mode", "--diameter", "--height", "--turns", "--inductance",
+        "--inductance-unit", "--json", "--batch", "--version", "Exit status", "man coilcalc-cli"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }
