@@ -94,9 +94,8 @@ std::string Heading(const SolveReference& r) {
 
 std::string WhyNoReference(const SolveReference& r) {
   if (r.frequencyFailed) {
-    const auto [frequency, unit] = FrequencyInUnit(r.frequency.frequency);
-    return "at " + SixDigits(frequency) + " " + unit +
-           " the coil's figures are beyond the reference's arithmetic";
+    return "at " + SixDigits(r.frequency.frequency) +
+           " Hz the coil's figures are beyond the reference's arithmetic";
   }
   if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
   if (r.fault == ReferenceFault::WIRE_TOO_THICK) {
@@ -177,14 +176,22 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
   out += '}';
 }
 
-void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+void AppendRefusalPanel(std::string& out, const std::string& heading) {
   out += '{';
   AppendJsonKey(out, "heading", true);
-  AppendJsonString(out,
-                   worked ? Heading(r) : "No reference for this coil: " + WhyNoReference(r) + ".");
+  AppendJsonString(out, heading);
+  out += ",\"columns\":[],\"rows\":[]}";
+}
+
+void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+  if (!worked)
+    return AppendRefusalPanel(out, "No reference for this coil: " + WhyNoReference(r) + ".");
+  out += '{';
+  AppendJsonKey(out, "heading", true);
+  AppendJsonString(out, Heading(r));
   AppendJsonKey(out, "columns");
   out += '[';
-  for (std::size_t i = 0; worked && i < std::size(COLUMNS); ++i) {
+  for (std::size_t i = 0; i < std::size(COLUMNS); ++i) {
     if (i > 0) out += ',';
     AppendJsonString(out, COLUMNS[i]);
   }
@@ -192,7 +199,7 @@ void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked
   AppendJsonKey(out, "rows");
   out += '[';
   bool first = true;
-  for (const ReferenceRow& row : worked ? ReferenceRows(r) : std::vector<ReferenceRow>()) {
+  for (const ReferenceRow& row : ReferenceRows(r)) {
     out += first ? "[" : ",[";
     first = false;
     const bool none = std::isnan(row.reference);
