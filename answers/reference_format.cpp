@@ -93,10 +93,6 @@ std::string Heading(const SolveReference& r) {
 }  // namespace
 
 std::string WhyNoReference(const SolveReference& r) {
-  if (r.frequencyFailed) {
-    return "at " + SixDigits(r.frequency.frequency) +
-           " Hz the coil's figures are beyond the reference's arithmetic";
-  }
   if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
   if (r.fault == ReferenceFault::WIRE_TOO_THICK) {
     const double pitch = static_cast<double>(r.coil.H) * METRES_PER_INCH / r.coil.N;

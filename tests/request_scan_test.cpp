@@ -54,6 +54,8 @@ const std::vector<std::string> OTHER_LINES = {
     R"({"fields":{"Diameter":"1"}})",
     R"({"fields":{"":"1"}})",
     R"({"reference":true,"fields":{"diameter":"1"}})",
+    R"({"fields":{"diameter":"1"},"reference":{"frequency":"7.1MHz","wire_gauge":20}})",
+    R"({"reference":{"temperature":60,"frequency":"455 kHz"},"unit":"mm"})",
     R"({}{})",
     R"({},)",
     R"({"unit":"in",})",
@@ -125,6 +127,8 @@ TEST(RequestScan, DamagedLinesReadAsTheParserReadsThem) {
         parsed.taken = ParseSolveCase(variant, parsed.solveCase, parsed.wire, parsed.error);
         EXPECT_EQ(read.taken, parsed.taken) << variant;
         EXPECT_EQ(read.error, parsed.error) << variant;
+        EXPECT_EQ(read.wire.frequency, parsed.wire.frequency) << variant;
+        EXPECT_EQ(read.wire.celsius, parsed.wire.celsius) << variant;
         if (read.taken && parsed.taken) ExpectSameCase(read.solveCase, parsed.solveCase, variant);
       }
     }
