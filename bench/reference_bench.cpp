@@ -1,5 +1,5 @@
 // Timings of the physics reference: one whole coil at any number of turns, the reference turns,
-// and a batch line that asks for the reference.
+// and a batch line that asks for the reference, without and with a frequency.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -37,10 +37,7 @@ void TurnsForInductance(benchmark::State& state) {
 }
 BENCHMARK(TurnsForInductance)->Arg(10)->Arg(100)->Arg(16384);
 
-void BatchLineWithReference(benchmark::State& state) {
-  const std::string line =
-      R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
-      R"("reference":true})";
+void AnswerLine(benchmark::State& state, const std::string& line) {
   std::string answer;
   for (auto _ : state) {
     answer.clear();
@@ -48,6 +45,18 @@ void BatchLineWithReference(benchmark::State& state) {
     benchmark::DoNotOptimize(answer.data());
   }
 }
+
+// The same coil with the reference, then with it at a frequency too.
+const std::string REFERENCE_LINE =
+    R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+    R"("reference":true})";
+const std::string FREQUENCY_LINE =
+    R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+    R"("reference":{"frequency":"7.1MHz"}})";
+
+void BatchLineWithReference(benchmark::State& state) { AnswerLine(state, REFERENCE_LINE); }
 BENCHMARK(BatchLineWithReference);
+void BatchLineWithFrequency(benchmark::State& state) { AnswerLine(state, FREQUENCY_LINE); }
+BENCHMARK(BatchLineWithFrequency);
 
 }  // namespace

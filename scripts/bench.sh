@@ -37,6 +37,8 @@ run_benchmarks() {
            line = time["BatchLine/" p[1] "_median"]; solve = time[p[2] "_median"]
            if (line && solve) printf "a batch line, %s: %.2f times the solve it runs\n", p[1], line / solve
          }
+         dc = time["BatchLineWithReference_median"]; at = time["BatchLineWithFrequency_median"]
+         if (dc && at) printf "a batch line with a frequency: %+.0f ns over one with the reference alone\n", at - dc
        }' "$work/benchmarks"
 }
 
