@@ -307,7 +307,7 @@ void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error) {
   ClearRequest(solveCase, wire, error);
-  if (ScanPlainRequest(line, solveCase)) return true;
+  if (ScanPlainRequest(line, solveCase, wire)) return true;
   return ParseSolveCase(line, solveCase, wire, error);
 }
 
