@@ -296,6 +296,8 @@ class PageTest(unittest.TestCase):
         panel = ("return [...document.querySelectorAll('.physics p.wire, .physics tr')].map(r => "
                  "r.children.length ? [...r.children].map(c => c.textContent) : [r.textContent])")
         before = BROWSER.execute_script(panel)
+        ActionChains(BROWSER).key_down(Keys.ALT).send_keys("f").key_up(Keys.ALT).perform()
+        self.assertEqual(BROWSER.switch_to.active_element.get_attribute("id"), "physics-frequency")
         self.set_frequency("7.1MHz")  # no solve yet: nothing to show at a frequency
         self.assertEqual(BROWSER.execute_script(panel), before)
         self.set_frequency("")

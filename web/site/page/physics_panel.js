@@ -12,6 +12,9 @@ export function buildPhysicsPanel() {
     placeholder: "7.1MHz",
     autocomplete: "off",
     spellcheck: "false",
+    // The dialog's Tab goes round the dialog alone: Alt+F reaches the field, as Alt and a
+    // letter reach the dialog's controls without a tab stop; Tab goes back to the dialog.
+    accesskey: "f",
   });
   // The engine reads the text when it is committed (Enter, or the focus leaving the field).
   field.addEventListener("change", () => {
