@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <utility>
 #include <vector>
 
 #include "json_writer.h"
@@ -24,9 +26,38 @@ std::string SixDigits(double value) {
 struct ReferenceRow {
   std::string label;
   double reference;  // NaN: none
-  double dialog;
+  double dialog;     // NaN: the dialog has no such value
   const char* unit;
 };
+
+constexpr double NO_DIALOG_VALUE = std::numeric_limits<double>::quiet_NaN();
+
+// A frequency in hertz, kilohertz, megahertz or gigahertz, whichever keeps it from 1 to 1000.
+std::pair<double, const char*> FrequencyInUnit(double hertz) {
+  const std::pair<double, const char*> units[] = {{1e9, "GHz"}, {1e6, "MHz"}, {1e3, "kHz"}};
+  for (const auto& [scale, name] : units) {
+    if (hertz >= scale) return {hertz / scale, name};
+  }
+  return {hertz, "Hz"};
+}
+
+// The coil at the frequency asked for: the reference's values alone.
+void AppendFrequencyRows(std::vector<ReferenceRow>& rows, const SolveReference& r) {
+  const FrequencyReference& f = r.frequency;
+  const auto [frequency, frequencyUnit] = FrequencyInUnit(f.frequency);
+  const ReferenceRow more[] = {
+      {"Frequency", frequency, NO_DIALOG_VALUE, frequencyUnit},
+      {"Copper temperature", r.celsius, NO_DIALOG_VALUE, "C"},
+      {"Resistance, DC", f.dcResistance, NO_DIALOG_VALUE, "ohm"},
+      {"Resistance, skin and proximity", f.acResistance, NO_DIALOG_VALUE, "ohm"},
+      {"Q", f.q, NO_DIALOG_VALUE, ""},
+      {"Inductance, apparent", f.apparentInductance * 1e6, NO_DIALOG_VALUE, "uH"},
+      {"Resistance, apparent", f.apparentResistance, NO_DIALOG_VALUE, "ohm"},
+      {"Q, apparent", f.apparentQ, NO_DIALOG_VALUE, ""},
+      {"Tuning capacitance", f.tuningCapacitance * 1e12, NO_DIALOG_VALUE, "pF"},
+  };
+  rows.insert(rows.end(), std::begin(more), std::end(more));
+}
 
 std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
   const CoilReference& p = r.physics;
@@ -39,6 +70,7 @@ std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
   };
   if (r.turnsMode)
     rows.push_back({"Turns for " + SixDigits(r.coil.L) + " uH", r.turns, r.coil.N, ""});
+  if (r.atFrequency) AppendFrequencyRows(rows, r);
   return rows;
 }
 
@@ -78,7 +110,11 @@ std::string ReferenceBlock(const SolveReference& r) {
                 COLUMNS[3]);
   block += line;
   for (const ReferenceRow& row : ReferenceRows(r)) {
-    if (std::isnan(row.reference)) {
+    if (std::isnan(row.dialog)) {
+      const std::string value = std::isnan(row.reference) ? "none" : SixDigits(row.reference);
+      std::snprintf(line, sizeof line, "  %-31s %12s%s%s\n", row.label.c_str(), value.c_str(),
+                    *row.unit && value != "none" ? " " : "", value != "none" ? row.unit : "");
+    } else if (std::isnan(row.reference)) {
       std::snprintf(line, sizeof line, "  %-31s %12s %4s %12s\n", row.label.c_str(), "none", "",
                     SixDigits(row.dialog).c_str());
     } else {
@@ -117,17 +153,41 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
     AppendJsonKey(out, "turns");
     AppendJsonNumber(out, r.turns);  // NaN, no turns, is null
   }
+  if (r.atFrequency) {
+    const FrequencyReference& f = r.frequency;
+    const std::pair<const char*, double> atFrequency[] = {
+        {"frequency_Hz", f.frequency},
+        {"dc_resistance_ohm", f.dcResistance},
+        {"ac_resistance_ohm", f.acResistance},
+        {"q", f.q},
+        {"apparent_inductance_uH", f.apparentInductance * 1e6},
+        {"apparent_q", f.apparentQ},
+        {"tuning_capacitance_pF", f.tuningCapacitance * 1e12},
+    };
+    for (const auto& [name, value] : atFrequency) {
+      AppendJsonKey(out, name);
+      AppendJsonNumber(out, value);  // NaN, none, is null
+    }
+  }
   out += '}';
 }
 
-void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+void AppendRefusalPanel(std::string& out, const std::string& heading) {
   out += '{';
   AppendJsonKey(out, "heading", true);
-  AppendJsonString(out,
-                   worked ? Heading(r) : "No reference for this coil: " + WhyNoReference(r) + ".");
+  AppendJsonString(out, heading);
+  out += ",\"columns\":[],\"rows\":[]}";
+}
+
+void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+  if (!worked)
+    return AppendRefusalPanel(out, "No reference for this coil: " + WhyNoReference(r) + ".");
+  out += '{';
+  AppendJsonKey(out, "heading", true);
+  AppendJsonString(out, Heading(r));
   AppendJsonKey(out, "columns");
   out += '[';
-  for (std::size_t i = 0; worked && i < std::size(COLUMNS); ++i) {
+  for (std::size_t i = 0; i < std::size(COLUMNS); ++i) {
     if (i > 0) out += ',';
     AppendJsonString(out, COLUMNS[i]);
   }
@@ -135,13 +195,14 @@ void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked
   AppendJsonKey(out, "rows");
   out += '[';
   bool first = true;
-  for (const ReferenceRow& row : worked ? ReferenceRows(r) : std::vector<ReferenceRow>()) {
+  for (const ReferenceRow& row : ReferenceRows(r)) {
     out += first ? "[" : ",[";
     first = false;
     const bool none = std::isnan(row.reference);
+    const bool noDialog = std::isnan(row.dialog);
     const std::string cells[] = {row.label, none ? "none" : WithUnit(row.reference, row.unit),
-                                 WithUnit(row.dialog, row.unit),
-                                 none ? "" : Difference(row.dialog, row.reference)};
+                                 noDialog ? "" : WithUnit(row.dialog, row.unit),
+                                 none || noDialog ? "" : Difference(row.dialog, row.reference)};
     for (std::size_t i = 0; i < std::size(cells); ++i) {
       if (i > 0) out += ',';
       AppendJsonString(out, cells[i]);

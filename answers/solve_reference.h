@@ -5,17 +5,22 @@
 #include <string>
 #include <string_view>
 
+#include "coil_frequency.h"
 #include "coil_physics.h"
 #include "solve.h"
 
 // The reference a solve is asked for. The wire is the gauge on the dialog's "Maximum wire
-// size" line unless a gauge or a bare diameter (in the solve's length unit) is named.
+// size" line unless a gauge or a bare diameter (in the solve's length unit) is named; a
+// frequency adds the coil's resistance, Q and tuning there.
 struct WireRequest {
   bool wanted = false;
   bool hasGauge = false;
   int gauge = 0;
   bool hasDiameter = false;
   double diameter = 0;
+  bool hasFrequency = false;
+  double frequency = 0;                // hertz
+  double celsius = REFERENCE_CELSIUS;  // the copper's temperature
 };
 
 // Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.
@@ -24,6 +29,23 @@ inline constexpr int MAX_WIRE_GAUGE = 200;
 
 // Reads a wire diameter: a plain decimal number above 0 (e.g. "0.5", "1e-3"), nothing else.
 bool ReadWireDiameter(std::string_view text, double& diameter, std::string& error);
+
+// Reads a frequency: a plain decimal number above 0, then, after blanks or none, its unit: Hz,
+// kHz, MHz or GHz in any case ("7.1MHz", "455 kHz", "3.5e6Hz"); without a unit, hertz. A
+// frequency beyond the doubles once in hertz is refused too.
+bool ReadFrequency(std::string_view text, double& hertz, std::string& error);
+
+// The copper temperatures a request may name, degrees Celsius: where copper's resistance is
+// close to linear in its temperature.
+inline constexpr double MIN_CELSIUS = -50;
+inline constexpr double MAX_CELSIUS = 200;
+
+// Whether `celsius` is a temperature a request may name, and the words that say which are.
+bool IsCopperTemperature(double celsius);
+std::string CopperTemperatureRange();
+
+// Reads a copper temperature: a plain decimal number of degrees Celsius in the range.
+bool ReadTemperature(std::string_view text, double& celsius, std::string& error);
 
 struct SolveReference {
   const LengthUnit* unit = &INCHES;  // the solve's unit of length
@@ -36,6 +58,9 @@ struct SolveReference {
   double turns = 0;      // turns mode: the reference's turns for the wanted inductance; NaN: none
   bool noGauge = false;  // no reference: the pitch is finer than any gauge, name a wire
   ReferenceFault fault = ReferenceFault::NONE;  // no reference for this coil and wire
+  bool atFrequency = false;                     // the rows at a frequency were asked for
+  double celsius = REFERENCE_CELSIUS;
+  FrequencyReference frequency{};
 };
 
 // The reference of the last solve, which must have completed, with the wire `request` names.

@@ -1,4 +1,5 @@
-// --reference, --wire-gauge and --wire-diameter, read into a wire request.
+// --reference, --wire-gauge, --wire-diameter, --frequency and --temperature, read into a wire
+// request.
 #include "reference_options.h"
 
 #include <CLI/CLI.hpp>
@@ -33,4 +34,36 @@ void AddReferenceOptions(CLI::App& app, WireRequest& request) {
               },
               "DIAMETER");
   gauge->excludes(diameter);
+  CLI::Option* frequency =
+      app.add_option_function<std::string>(
+             "--frequency",
+             [&request](const std::string& text) {
+               std::string error;
+               ReadFrequency(text, request.frequency, error);
+               request.wanted = request.hasFrequency = true;
+             },
+             "Add the coil's resistance, Q and tuning capacitance at this frequency to the "
+             "reference: hertz, or a number and Hz, kHz, MHz or GHz (7.1MHz)")
+          ->check(
+              [](const std::string& text) {
+                double value;
+                std::string error;
+                return ReadFrequency(text, value, error) ? std::string() : error;
+              },
+              "FREQUENCY");
+  app.add_option_function<std::string>(
+         "--temperature",
+         [&request](const std::string& text) {
+           std::string error;
+           ReadTemperature(text, request.celsius, error);
+         },
+         "The copper's temperature at the frequency, degrees Celsius (default: 20)")
+      ->check(
+          [](const std::string& text) {
+            double value;
+            std::string error;
+            return ReadTemperature(text, value, error) ? std::string() : error;
+          },
+          "CELSIUS")
+      ->needs(frequency);
 }

@@ -7,6 +7,6 @@ namespace CLI {
 class App;
 }
 
-// Adds --reference, --wire-gauge and --wire-diameter; either wire option asks for the
-// reference too.
+// Adds --reference, --wire-gauge, --wire-diameter, --frequency and --temperature; a wire or a
+// frequency asks for the reference too.
 void AddReferenceOptions(CLI::App& app, WireRequest& request);

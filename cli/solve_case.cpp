@@ -23,7 +23,9 @@ namespace {
 using Json = nlohmann::json;
 
 const char* const BAD_REFERENCE =
-    "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}";
+    "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
+    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+const char* const REFERENCE_KEYS[] = {"wire_gauge", "wire_diameter", "frequency", "temperature"};
 
 // What a "reference" object names, as its last value for each key.
 struct ReferenceObject {
@@ -33,6 +35,14 @@ struct ReferenceObject {
   double gauge = 0;
   bool diameterIsText = false;
   std::string diameter;
+  bool frequencyIsText = false;
+  std::string frequency;
+  bool temperatureIsNumber = false;
+  double temperature = 0;
+
+  bool Has(std::string_view key) const {
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+  }
 };
 
 // The handler that nlohmann::json::sax_parse calls for each key and value of a request.
@@ -96,13 +106,17 @@ struct RequestReader {
     const ReferenceObject& r = referenceObject;
     *wire = WireRequest();
     referenceProblem.clear();
-    if (r.keys.size() > 1) {
+    const auto known = [](const std::string& key) {
+      return std::find(std::begin(REFERENCE_KEYS), std::end(REFERENCE_KEYS), key) !=
+             std::end(REFERENCE_KEYS);
+    };
+    if (!std::all_of(r.keys.begin(), r.keys.end(), known) ||
+        (r.Has("wire_gauge") && r.Has("wire_diameter"))) {
       referenceProblem = BAD_REFERENCE;
       return;
     }
     wire->wanted = true;
-    if (r.keys.empty()) return;
-    if (r.keys[0] == "wire_gauge") {
+    if (r.Has("wire_gauge")) {
       const double gauge = r.gaugeIsNumber ? r.gauge : std::nan("");
       if (!(gauge >= MIN_WIRE_GAUGE && gauge <= MAX_WIRE_GAUGE) || gauge != std::floor(gauge)) {
         referenceProblem = "\"wire_gauge\" must be a whole number from " +
@@ -112,15 +126,30 @@ struct RequestReader {
       }
       wire->hasGauge = true;
       wire->gauge = static_cast<int>(gauge);
-    } else if (r.keys[0] == "wire_diameter") {
+    } else if (r.Has("wire_diameter")) {
       if (!r.diameterIsText) {
         referenceProblem = "\"wire_diameter\" must be a text, such as \"0.5\"";
         return;
       }
       wire->hasDiameter = true;
-      ReadWireDiameter(r.diameter, wire->diameter, referenceProblem);
-    } else {
-      referenceProblem = BAD_REFERENCE;
+      if (!ReadWireDiameter(r.diameter, wire->diameter, referenceProblem)) return;
+    }
+    if (r.Has("frequency")) {
+      if (!r.frequencyIsText) {
+        referenceProblem = "\"frequency\" must be a text, such as \"7.1MHz\"";
+        return;
+      }
+      wire->hasFrequency = true;
+      if (!ReadFrequency(r.frequency, wire->frequency, referenceProblem)) return;
+    }
+    if (r.Has("temperature")) {
+      if (!r.Has("frequency")) {
+        referenceProblem = "\"temperature\" needs \"frequency\"";
+      } else if (!r.temperatureIsNumber || !IsCopperTemperature(r.temperature)) {
+        referenceProblem = "\"temperature\" must be " + CopperTemperatureRange();
+      } else {
+        wire->celsius = r.temperature;
+      }
     }
   }
   // A value inside the reference object, at depth 2, under its last key.
@@ -132,6 +161,12 @@ struct RequestReader {
     } else if (r.lastKey == "wire_diameter") {
       r.diameterIsText = text != nullptr;
       if (text) r.diameter = *text;
+    } else if (r.lastKey == "frequency") {
+      r.frequencyIsText = text != nullptr;
+      if (text) r.frequency = *text;
+    } else if (r.lastKey == "temperature") {
+      r.temperatureIsNumber = isNumber;
+      r.temperature = number;
     }
   }
 
@@ -274,7 +309,7 @@ void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error) {
   ClearRequest(solveCase, wire, error);
-  if (ScanPlainRequest(line, solveCase)) return true;
+  if (ScanPlainRequest(line, solveCase, wire)) return true;
   return ParseSolveCase(line, solveCase, wire, error);
 }
 

@@ -237,12 +237,17 @@ const char* ReferenceFaultText(ReferenceFault fault) {
       return "the wire does not fit the winding: it is thicker than the pitch";
     case ReferenceFault::OUT_OF_RANGE:
       return "the coil is too large or too small for the reference's arithmetic";
+    case ReferenceFault::BAD_FREQUENCY:
+      return "the frequency must be a number above 0";
+    case ReferenceFault::FREQUENCY_OUT_OF_RANGE:
+      return "the frequency is too high or too low for the reference's arithmetic";
+    case ReferenceFault::BAD_TEMPERATURE:
+      return "the temperature must be a number above -234 degrees Celsius";
   }
   return "unknown fault";
 }
 
-ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
-                                    CoilReference& reference) {
+ReferenceFault CoilArgumentsFault(double D, double H, double N, double d) {
   if (!IsPositive(D) || !IsPositive(H)) return ReferenceFault::BAD_DIMENSIONS;
   if (!std::isfinite(N) || !(N >= 1)) return ReferenceFault::BAD_TURNS;
   if (!IsPositive(d)) return ReferenceFault::BAD_WIRE;
@@ -250,6 +255,13 @@ ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
   // Below the normal doubles the arithmetic keeps too few digits to be a reference.
   if (!std::isnormal(D) || !std::isnormal(H) || !std::isnormal(d))
     return ReferenceFault::OUT_OF_RANGE;
+  return ReferenceFault::NONE;
+}
+
+ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
+                                    CoilReference& reference) {
+  const ReferenceFault fault = CoilArgumentsFault(D, H, N, d);
+  if (fault != ReferenceFault::NONE) return fault;
 
   CoilReference result;
   const double Dw = D + d;

@@ -66,15 +66,21 @@ struct CoilReference {
 // Why a coil has no reference.
 enum class ReferenceFault {
   NONE,
-  BAD_DIMENSIONS,  // D or H not a finite number above 0
-  BAD_TURNS,       // N not a finite number of 1 or more
-  BAD_WIRE,        // d not a finite number above 0
-  WIRE_TOO_THICK,  // d above the pitch H/N
-  OUT_OF_RANGE,    // an argument or value beyond or below the normal doubles
+  BAD_DIMENSIONS,          // D or H not a finite number above 0
+  BAD_TURNS,               // N not a finite number of 1 or more
+  BAD_WIRE,                // d not a finite number above 0
+  WIRE_TOO_THICK,          // d above the pitch H/N
+  OUT_OF_RANGE,            // an argument or value beyond or below the normal doubles
+  BAD_FREQUENCY,           // a frequency not a finite number above 0
+  FREQUENCY_OUT_OF_RANGE,  // a value at that frequency beyond or below the normal doubles
+  BAD_TEMPERATURE,         // not a finite temperature above copper's (linear) zero of resistance
 };
 
 // A short English sentence for a fault, for messages.
 const char* ReferenceFaultText(ReferenceFault fault);
+
+// Why the coil D, H, N, d cannot have a reference (the checks of its arguments alone), or NONE.
+ReferenceFault CoilArgumentsFault(double D, double H, double N, double d);
 
 // Computes every reference value of a coil, or says why it cannot; `reference` is written
 // only on success. Any arguments at all may be given.

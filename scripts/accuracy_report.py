@@ -16,6 +16,8 @@ matplotlib.use("Agg")
 import matplotlib.pyplot as plt  # noqa: E402
 import matplotlib.ticker  # noqa: E402
 
+from accuracy_frequency import frequency_section  # noqa: E402
+
 MM_PER_INCH = 25.4
 UNIT_FACTOR = {"nH": 1e-3, "uH": 1.0, "mH": 1e3}
 
@@ -253,6 +255,7 @@ def main():
     wire_path, wire_spread, wire = wire_study(cli, docs)
     cap_path, cap, crossings = capacitance_study(cli, docs)
     srf_path, srf, pettit = resonance_study(cli, docs)
+    frequency_text = frequency_section(cli, docs, ask, save)
 
     wire_rows = "\n".join(
         f"| {N} | {r:g} | " + " | ".join(f"{signed(v)} %" for v in values) + " |"
@@ -381,7 +384,7 @@ estimate reads low ({measured_range('lumped')}), the more so the longer the coil
 winding behaves as a transmission line rather than an L with a C across it. Three coils of one
 wire are few: take these as the size of the errors, not as a calibration.
 
-## Where to trust the dialog
+{frequency_text}## Where to trust the dialog
 
 - **Inductance**: the formulas are within about 1 % of the exact current sheet over every shape
   the dialog accepts. The real coil of round wire comes out a few per cent lower for
