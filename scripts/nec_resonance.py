@@ -9,10 +9,13 @@ current greatest at the middle of the wire and zero at its open ends. Fed at the
 mode is a series resonance, where the reactance seen by the source first rises through zero;
 below it the open helix is a capacitor. The search starts from a quarter of the frequency at
 which the wire, stretched out, is half a wave long (halved while the reactance is not yet
-negative) and climbs in steps of 1.4 with a coarse model until the reactance turns positive, then closes on the zero by regula falsi with finer
-models. The thin-wire model converges on the resonance as 1/n^2 in the segments a turn n;
-the value given is extrapolated from the two finest models, and their difference says how
-far the models have converged.
+negative) and climbs in steps of 1.25 with the coarser of two models until the reactance turns
+positive (a step after which it has fallen passed a pole, and is shortened), then closes on
+the zero by regula falsi with each model. The models cut a turn into
+n and 1.5 n segments, n at least cot psi = pi Dw / p (no segment longer than the pitch: with
+longer ones the thin-wire model misses the coupling of neighbouring turns and may even miss
+the resonance) and at least 16. The resonance converges as 1/n^2; the value given is
+extrapolated from the two models, and their difference says how far they have converged.
 
     /usr/bin/python3 scripts/nec_resonance.py D H N d     one coil (metres): each model, the
                                                           extrapolation
@@ -31,7 +34,6 @@ import tempfile
 
 C0 = 299792458.0
 COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
-COARSE = 8  # segments a turn for the climb
 # The thin-wire model holds for turns nearer than a segment's length only roughly: the models
 # cut each turn into at least cot psi = pi Dw / p segments (none longer than the pitch), and
 # 16 at least; the finer model has half as many again.
@@ -75,19 +77,28 @@ def reactances(D, H, N, d, per_turn, frequencies):
 
 
 def climb(D, H, N, d):
-    """A bracket (below, above) of the first zero of the reactance, by the coarse model."""
+    """A bracket (below, above) of the first zero of the reactance, by the coarser model."""
+    coarse = models(D, H, N, d)[0]
     wire = N * math.hypot(math.pi * (D + d), H / N)
     f = C0 / (2 * wire) / 4
     for _ in range(40):  # down until the helix is a capacitor
-        if reactances(D, H, N, d, COARSE, [f])[0] < 0:
+        x = reactances(D, H, N, d, coarse, [f])[0]
+        if x < 0:
             break
         f /= 2
     else:
         sys.exit(f"nec_resonance: the helix {D} {H} {N} {d} is never capacitive")
-    for _ in range(60):
-        if reactances(D, H, N, d, COARSE, [f * 1.4])[0] >= 0:
-            return f, f * 1.4
-        f *= 1.4
+    # Below the first resonance the reactance only rises (Foster): where it has fallen, a step
+    # passed the resonance and the pole after it, which may lie close above it, and is shortened.
+    step = 1.25
+    while step > 1.0001:
+        x_next = reactances(D, H, N, d, coarse, [f * step])[0]
+        if x_next >= 0:
+            return f, f * step
+        if x_next < x:
+            step = math.sqrt(step)
+        else:
+            f, x = f * step, x_next
     sys.exit(f"nec_resonance: no resonance found for {D} {H} {N} {d}")
 
 
