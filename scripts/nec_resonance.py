@@ -11,8 +11,7 @@ below it the open helix is a capacitor. The search starts from a quarter of the 
 which the wire, stretched out, is half a wave long (halved while the reactance is not yet
 negative) and climbs in steps of 1.25 with the coarser of two models until the reactance turns
 positive (a step after which it has fallen passed a pole, and is shortened), then closes on
-the zero by regula falsi with each model. The models cut a turn into
-n and 1.5 n segments, n at least cot psi = pi Dw / p (no segment longer than the pitch: with
+the zero by regula falsi with each model. The models cut a turn into n and 1.5 n segments, n at least cot psi = pi Dw / p (no segment longer than the pitch: with
 longer ones the thin-wire model misses the coupling of neighbouring turns and may even miss
 the resonance) and at least 16. The resonance converges as 1/n^2; the value given is
 extrapolated from the two models, and their difference says how far they have converged.
@@ -21,8 +20,9 @@ extrapolated from the two models, and their difference says how far they have co
                                                           extrapolation
     /usr/bin/python3 scripts/nec_resonance.py --check CLI    a few spaced coils: coilcalc-cli's
                                                           estimate within 5 % of NEC, or exit 1
-    /usr/bin/python3 scripts/nec_resonance.py --grid CLI     the whole grid of spaced coils, one
-                                                          CSV line each (docs/accuracy/nec-grid.csv)
+
+scripts/accuracy_report.py runs the whole grid (grid()) and the measured coils, and keeps NEC's
+answers in docs/accuracy/nec-grid.csv and nec-measured.csv.
 """
 import json
 import math
@@ -38,7 +38,7 @@ COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
 # cut each turn into at least cot psi = pi Dw / p segments (none longer than the pitch), and
 # 16 at least; the finer model has half as many again.
 LEAST_PER_TURN = 16
-MOST_SEGMENTS = 1500  # nec2c's time grows as their cube: seconds a frequency here
+MOST_SEGMENTS = 1000  # nec2c's time grows as their cube: seconds a frequency here
 TOLERANCE = 0.05  # the estimate against NEC, for spaced windings
 
 
@@ -178,17 +178,15 @@ CHECK = [(0.05, 0.01, 5, 0.0008), (0.02, 0.02, 8, 0.001), (0.005, 0.045, 12, 0.0
 
 
 def grid():
-    """Diameters 5-100 mm, length over diameter 0.2-9.9 (the dialog takes less than 10), 5-200 turns, pitch 2.5 and 6 wire
-    diameters; left out where NEC's thin wire fails (segments under 4 wire radii long at the
-    finest model) or the wire is thicker than a quarter of the form."""
+    """Form diameters 5, 20 and 100 mm; heights 0.2, 1, 3 and 9.9 diameters (the dialog takes
+    less than 10); 5, 12, 30 and 200 turns; pitches of 2.5 and 6 wire diameters."""
     coils = []
     for N in (5, 12, 30, 200):
         for D in (0.005, 0.02, 0.1):
             for shape in (0.2, 1, 3, 9.9):
                 for spacing in (2.5, 6):
                     H = shape * D
-                    d = H / N / spacing
-                    coils.append((D, H, N, d))
+                    coils.append((D, H, N, H / N / spacing))
     return coils
 
 
@@ -200,30 +198,19 @@ def main():
         for per_turn, f in zip(models(D, H, N, d), found):
             print(f"{per_turn} segments a turn: {f / 1e6:.6g} MHz")
         print(f"extrapolated: {best / 1e6:.6g} MHz")
-    elif len(args) == 2 and args[0] in ("--check", "--grid"):
-        coils = CHECK if args[0] == "--check" else grid()
+    elif len(args) == 2 and args[0] == "--check":
         failed = 0
-        if args[0] == "--grid":
-            print("D_m,H_m,N,d_m,segments,nec_coarser_Hz,nec_finer_Hz,nec_Hz,estimate_Hz")
-        for (D, H, N, d), estimate in zip(coils, estimates(args[1], coils)):
-            n1, n2 = models(D, H, N, d)
+        for (D, H, N, d), estimate in zip(CHECK, estimates(args[1], CHECK)):
             if not fits_nec(D, H, N, d):
-                if args[0] == "--grid":
-                    print(f"{D},{H},{N},{d:.6g},{n1}/{n2},,,,{estimate:.6g}", flush=True)
-                    continue
                 sys.exit(f"nec_resonance: NEC cannot model {D} {H} {N} {d} here")
             found, best = resonance(D, H, N, d)
+            n1, n2 = models(D, H, N, d)
             off = estimate / best - 1
-            if args[0] == "--grid":
-                print(f"{D},{H},{N},{d:.6g},{n1}/{n2},{found[0]:.6g},"
-                      f"{found[1]:.6g},{best:.6g},{estimate:.6g}", flush=True)
-                continue
             verdict = "ok" if abs(off) <= TOLERANCE else "FAILED"
             failed += verdict != "ok"
             print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns, wire {d * 1e3:g} mm:"
                   f" estimate {estimate / 1e6:.5g} MHz, NEC {best / 1e6:.5g} MHz ({100 * off:+.2f} %;"
-                  f" {n1} and {n2} segments a turn {found[0] / 1e6:.5g}, "
-                  f"{found[1] / 1e6:.5g})")
+                  f" {n1} and {n2} segments a turn {found[0] / 1e6:.5g}, {found[1] / 1e6:.5g})")
         sys.exit(1 if failed else 0)
     else:
         sys.exit(__doc__)
