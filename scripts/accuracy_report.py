@@ -200,7 +200,8 @@ def pettit_coils():
 
 def nec_cached(path, coils):
     """NEC's first resonance (hertz) of each coil (metres), by scripts/nec_resonance.py, kept in
-    path: a coil missing from the file is worked out (minutes each) and added to it."""
+    path: a coil missing from the file is worked out (minutes each) and added to it where NEC
+    can model it here, else None."""
     import csv
     import os
     sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -215,7 +216,7 @@ def nec_cached(path, coils):
                 if row["nec_Hz"]:
                     known[key(coil)] = (row["segments"], float(row["nec_coarser_Hz"]),
                                         float(row["nec_finer_Hz"]), float(row["nec_Hz"]))
-    missing = [c for c in coils if key(c) not in known]
+    missing = [c for c in coils if key(c) not in known and nec_resonance.fits_nec(*c)]
     if missing:
         fresh = not os.path.exists(path)
         with open(path, "a") as out:
@@ -228,7 +229,7 @@ def nec_cached(path, coils):
                 out.write(",".join(key(coil)) + f",{n1}/{n2},{found[0]:.6g},{found[1]:.6g},"
                           f"{best:.6g}\n")
                 out.flush()
-    return [known[key(c)] for c in coils]
+    return [known.get(key(c)) for c in coils]
 
 
 def mm_coil(D, H, N, d):
@@ -274,13 +275,14 @@ def resonance_study(cli, docs):
     pettit_nec = nec_cached(f"{docs}/accuracy/nec-measured.csv", metres)
     for (H, Dc, N, D, f), a, model in zip(coils, ask(cli, [mm_coil(*c) for c in metres]), pettit_nec):
         rows.append({"H": H, "Dc": Dc, "N": N, "D": round(D, 2), "measured": f,
-                     "dialog": dialog_values(a)["F"], "nec": model[3] / 1e6,
+                     "dialog": dialog_values(a)["F"], "nec": model[3] / 1e6 if model else None,
                      "estimate": a["reference"]["self_resonance_MHz"],
                      "lumped": a["reference"]["lumped_resonance_MHz"]})
     xs = [r["H"] / r["Dc"] for r in rows]
     bx.plot(xs, [r["measured"] for r in rows], "ko", label="measured (Pettit, KK4VB)")
     bx.plot(xs, [r["estimate"] for r in rows], "^-", label="estimate (sheath helix)")
-    bx.plot(xs, [r["nec"] for r in rows], "D--", label="NEC-2")
+    bx.plot([x for x, r in zip(xs, rows) if r["nec"]], [r["nec"] for r in rows if r["nec"]], "D--",
+            label="NEC-2")
     bx.plot(xs, [r["dialog"] for r in rows], "s-", label="dialog")
     bx.plot(xs, [r["lumped"] for r in rows], "v:", label="lumped, Rosa L and Medhurst C")
     bx.set_xlabel("length / diameter")
@@ -288,7 +290,9 @@ def resonance_study(cli, docs):
     bx.set_title("30 turns of AWG 13 on 37 mm, stretched")
     bx.grid(True, alpha=0.3)
     bx.legend(fontsize=8)
-    return save(fig, docs, "self-resonance.png"), spread, rows, (len(modelled), len(grid))
+    thick = sum(1 for c in grid if math.pi * (c[0] + c[3]) / nec_resonance.models(*c)[1] < c[3])
+    limits = (len(modelled), len(grid), thick, nec_resonance.MOST_SEGMENTS)
+    return save(fig, docs, "self-resonance.png"), spread, rows, limits
 
 
 def signed(value, digits=1):
@@ -300,7 +304,7 @@ def main():
     sheet_path, sheet = sheet_study(cli, docs)
     wire_path, wire_spread, wire = wire_study(cli, docs)
     cap_path, cap, crossings = capacitance_study(cli, docs)
-    srf_path, spread, pettit, (modelled, gridded) = resonance_study(cli, docs)
+    srf_path, spread, pettit, (modelled, gridded, thick, most) = resonance_study(cli, docs)
 
     wire_rows = "\n".join(
         f"| {N} | {r:g} | " + " | ".join(f"{signed(v)} %" for v in values) + " |"
@@ -308,7 +312,8 @@ def main():
     pettit_rows = "\n".join(
         f"| {p['H']:.1f} | {p['Dc']:.1f} | {p['N']:.2f} | {p['measured']:.1f} | "
         f"{p['estimate']:.1f} ({signed(percent(p['estimate'], p['measured']))} %) | "
-        f"{p['nec']:.1f} ({signed(percent(p['nec'], p['measured']))} %) | "
+        + (f"{p['nec']:.1f} ({signed(percent(p['nec'], p['measured']))} %) | " if p["nec"] else
+           "not modelled | ") +
         f"{p['dialog']:.1f} ({signed(percent(p['dialog'], p['measured']), 0)} %) | "
         f"{p['lumped']:.1f} ({signed(percent(p['lumped'], p['measured']), 0)} %) |"
         for p in pettit)
@@ -435,9 +440,10 @@ segment longer than the pitch) and 16, and the resonance extrapolated as 1/n^2 f
 the finer model is within {converged:.1f} % of the extrapolated value for every coil here. The
 grid: form diameters 5, 20 and 100 mm, heights of 0.2, 1, 3 and 9.9 diameters, 5, 12, 30 and
 200 turns, pitches of 2.5 and 6 wire diameters: {gridded} coils, of which NEC-2 can model
-{modelled} on this machine. The rest have segments shorter than the wire is thick, or more than
-1500 of them (all coils of 200 turns, the short ones of 30 and 12): the estimate is not
-checked there by NEC.
+{modelled} on this machine. Of the rest, {thick} would need segments shorter than the wire is
+thick (a thick wire on a narrow form), and the others more than {most} segments (every coil of
+200 turns, and the shorter ones of 30 and 12 turns: close turns need many short segments), more
+than nec2c solves here in reasonable time: the estimate is not checked there by NEC.
 
 Over those {modelled} coils the estimate reads {signed(estimate_range[0])} % to {signed(estimate_range[1])} %
 against NEC-2; the worst, {signed(worst['estimate'])} %, is {where}. The dialog's own figure
@@ -455,14 +461,17 @@ and 2015) were out of reach as tables and are not used.
 |---|---|---|---|---|---|---|---|
 {pettit_rows}
 
-The two stretched coils (pitch 3 and 6 wire diameters) are where both models hold, and both
-agree with the measurements within a few per cent. The close-wound coil (pitch 1.1 wire
-diameters) is beyond both. NEC-2's thin wire cannot represent turns nearly touching, whose
-segments here are shorter than the gap between turns is wide only at great cost: it reads
-high. The sheath helix smears the turns into a surface and takes the grating's field as zero
-there, so it misses the strong capacitance between nearly touching turns: it reads high too.
-The coil's former (a polyethylene rod under the shorter coils) adds a dielectric that lowers a
-measured resonance, and the leads of a real coil lengthen its wire a little. The lumped estimate
+The two stretched coils (pitches of about 3 and 6 wire diameters) are where both models hold:
+NEC-2 and the estimate agree with the measurements within a few per cent, the estimate a
+little higher. The close-wound coil (pitch 1.1 wire diameters) is beyond both. NEC-2 is not
+run for it: with no segment longer than the pitch it needs some 2700 segments, and its thin
+wire does not represent turns nearly touching anyway. The estimate reads high there
+({signed(percent(pettit[0]['estimate'], pettit[0]['measured']))} %): the sheath helix smears the turns into a surface and takes the
+grating's field as nothing where the wires nearly touch, so it misses the capacitance crowded
+into the narrow gaps between the turns, which lowers the real coil's resonance. The measured
+figures are low for two more reasons: the coils shorter than 8.5 inches (the first two) stood
+on a polyethylene rod, a dielectric inside the winding, and a real coil's leads lengthen its
+wire a little. The lumped estimate
 reads low ({measured_range('lumped')}), the more so the longer the coil, since a long winding
 behaves as a transmission line rather than an L with a C across it. Three coils of one wire are
 few: take these as the size of the errors, not as a calibration.

@@ -38,7 +38,7 @@ COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
 # cut each turn into at least cot psi = pi Dw / p segments (none longer than the pitch), and
 # 16 at least; the finer model has half as many again.
 LEAST_PER_TURN = 16
-MOST_SEGMENTS = 1000  # nec2c's time grows as their cube: seconds a frequency here
+MOST_SEGMENTS = 1100  # nec2c's time grows as their cube: seconds a frequency here
 TOLERANCE = 0.05  # the estimate against NEC, for spaced windings
 
 
