@@ -124,10 +124,9 @@ bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
 
 }  // namespace
 
-// With c_0 = k and c_{n+1} = c_n^2 / (4 a_{n+1}) (which is
-// (a_n - b_n) / 2 without the subtraction), K - E = K sum 2^(n-1) c_n^2: a sum of positive
-// terms, so K - E keeps full precision even for a nearly circular modulus (k -> 0) where
-// K and E agree to many digits.
+// With c_0 = k and c_{n+1} = c_n^2 / (4 a_{n+1}) (which is (a_n - b_n) / 2 without the
+// subtraction), K - E = K sum 2^(n-1) c_n^2: a sum of positive terms, so K - E keeps full
+// precision even for a nearly circular modulus (k -> 0) where K and E agree to many digits.
 EllipticPair EllipticByAgm(double k, double kc) {
   double a = 1;
   double b = kc;
