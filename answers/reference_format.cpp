@@ -65,7 +65,8 @@ std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
       {"Inductance, current sheet", p.sheetInductance * 1e6, r.coil.L, "uH"},
       {"Inductance, round wire", p.inductance * 1e6, r.coil.L, "uH"},
       {"Self-capacitance (Medhurst)", p.selfCapacitance * 1e12, r.coil.C, "pF"},
-      {"Self-resonance, helical line", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
+      {"Self-resonance, sheath helix", p.selfResonance * 1e-6, r.coil.F, "MHz"},
+      {"Self-resonance, Kandoian-Sichak", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
       {"Self-resonance, lumped L and C", p.lumpedResonance * 1e-6, r.coil.F, "MHz"},
   };
   if (r.turnsMode)

@@ -84,7 +84,7 @@ void CheckRecord(double D, double H, double N, double d, double L) {
   } else {
     const double values[] = {reference.sheetInductance, reference.inductance,
                              reference.selfCapacitance, reference.helicalResonance,
-                             reference.lumpedResonance};
+                             reference.lumpedResonance, reference.selfResonance};
     for (double value : values) FUZZ_REQUIRE(IsPositive(value), where);
     // A helical line is slower than light along its axis.
     FUZZ_REQUIRE(reference.helicalResonance <= SPEED_OF_LIGHT / (2 * H) * (1 + 1e-15), where);
