@@ -18,8 +18,9 @@ windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
 web=(emscripten nodejs chromium chromium-driver python3-selenium)
 # The packages (cpack --preset debian needs dpkg-shlibdeps and file) and their checks.
 packaging=(lintian unzip dpkg-dev file)
-# For /usr/bin/python3: the accuracy report's plots and the 30-digit reference values.
-report=(python3-matplotlib python3-mpmath)
+# For /usr/bin/python3: the accuracy report's plots, the 30-digit reference values and the
+# winding's numerical model (scripts/proximity_model.py, also run as a test).
+report=(python3-matplotlib python3-mpmath python3-numpy python3-scipy)
 # scripts/test-targets.sh: other processors, their programs run under qemu-user.
 targets=(g++-aarch64-linux-gnu g++-powerpc64le-linux-gnu qemu-user)
 
