@@ -1,11 +1,15 @@
 // The JSON writer: strings escaped byte by byte, numbers in their shortest round-trip form.
 #include "json_writer.h"
 
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <nlohmann/detail/conversions/to_chars.hpp>
 
 namespace {
 
@@ -179,8 +183,8 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
     out.append(after);
     return;
   }
-  // One growth of `out` and plain copies: the string's own appends are calls, each a few
-  // nanoseconds, and an answer has over a hundred pieces.
+  // One growth of `out` and plain copies, rather than three appends that each check the
+  // string's room: an answer has over a hundred pieces.
   const std::size_t at = out.size();
   out.resize(at + before.size() + text.size() + after.size() + 2);
   char* next = out.data() + at;
@@ -195,14 +199,63 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
   copy(after);
 }
 
+// fmt gives the fewest digits that read back as the same double (its default form); they are
+// laid out as every answer writes numbers: plainly when the decimal point falls from 3 zeros
+// before the first digit to 15 digits after it, whole numbers with ".0", otherwise as d.ddde+XX
+// with at least two exponent digits.
 void AppendJsonNumber(std::string& out, double value) {
   if (!std::isfinite(value)) {
     out += "null";
     return;
   }
-  char digits[64];
-  const char* end = nlohmann::detail::to_chars(digits, digits + sizeof digits, value);
-  out.append(digits, static_cast<std::size_t>(end - digits));
+  char shortest[32];
+  const char* const end = fmt::format_to(shortest, FMT_COMPILE("{}"), value);
+  const char* at = shortest;
+  if (*at == '-') {
+    out += '-';
+    ++at;
+  }
+  // The digits, and where the decimal point falls among them: value = 0.DIGITS x 10^point.
+  char digits[32];
+  int count = 0;
+  int point = -1;
+  for (; at != end && *at != 'e' && count < 32; ++at) {
+    if (*at == '.') {
+      point = count;
+    } else {
+      digits[count++] = *at;
+    }
+  }
+  if (point < 0) point = count;
+  if (at != end) {
+    int exponent = 0;
+    std::from_chars(at + (at[1] == '+' ? 2 : 1), end, exponent);
+    point += exponent;
+  }
+  int first = 0;
+  while (first < count - 1 && digits[first] == '0') {
+    ++first;
+    --point;
+  }
+  while (count - first > 1 && digits[count - 1] == '0') --count;
+  const std::string_view kept(digits + first, static_cast<std::size_t>(count - first));
+  const int k = static_cast<int>(kept.size());
+
+  if (k <= point && point <= 15) {
+    out.append(kept).append(static_cast<std::size_t>(point - k), '0').append(".0");
+  } else if (point > 0 && point <= 15) {
+    out.append(kept.substr(0, static_cast<std::size_t>(point))).append(1, '.');
+    out.append(kept.substr(static_cast<std::size_t>(point)));
+  } else if (point > -4 && point <= 0) {
+    out.append("0.").append(static_cast<std::size_t>(-point), '0').append(kept);
+  } else {
+    out += kept[0];
+    if (k > 1) out.append(1, '.').append(kept.substr(1));
+    const int exponent = point - 1;
+    out += exponent < 0 ? "e-" : "e+";
+    if (std::abs(exponent) < 10) out += '0';
+    out += std::to_string(std::abs(exponent));
+  }
 }
 
 void AppendJsonInteger(std::string& out, long long value) { out += std::to_string(value); }

@@ -65,7 +65,8 @@ std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
       {"Inductance, current sheet", p.sheetInductance * 1e6, r.coil.L, "uH"},
       {"Inductance, round wire", p.inductance * 1e6, r.coil.L, "uH"},
       {"Self-capacitance (Medhurst)", p.selfCapacitance * 1e12, r.coil.C, "pF"},
-      {"Self-resonance, helical line", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
+      {"Self-resonance, sheath helix", p.selfResonance * 1e-6, r.coil.F, "MHz"},
+      {"Self-resonance, Kandoian-Sichak", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
       {"Self-resonance, lumped L and C", p.lumpedResonance * 1e-6, r.coil.F, "MHz"},
   };
   if (r.turnsMode)
@@ -93,11 +94,6 @@ std::string Heading(const SolveReference& r) {
 }  // namespace
 
 std::string WhyNoReference(const SolveReference& r) {
-  if (r.frequencyFailed) {
-    const auto [frequency, unit] = FrequencyInUnit(r.frequency.frequency);
-    return "at " + SixDigits(frequency) + " " + unit +
-           " the coil's figures are beyond the reference's arithmetic";
-  }
   if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
   if (r.fault == ReferenceFault::WIRE_TOO_THICK) {
     const double pitch = static_cast<double>(r.coil.H) * METRES_PER_INCH / r.coil.N;
@@ -177,14 +173,22 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
   out += '}';
 }
 
-void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+void AppendRefusalPanel(std::string& out, const std::string& heading) {
   out += '{';
   AppendJsonKey(out, "heading", true);
-  AppendJsonString(out,
-                   worked ? Heading(r) : "No reference for this coil: " + WhyNoReference(r) + ".");
+  AppendJsonString(out, heading);
+  out += ",\"columns\":[],\"rows\":[]}";
+}
+
+void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked) {
+  if (!worked)
+    return AppendRefusalPanel(out, "No reference for this coil: " + WhyNoReference(r) + ".");
+  out += '{';
+  AppendJsonKey(out, "heading", true);
+  AppendJsonString(out, Heading(r));
   AppendJsonKey(out, "columns");
   out += '[';
-  for (std::size_t i = 0; worked && i < std::size(COLUMNS); ++i) {
+  for (std::size_t i = 0; i < std::size(COLUMNS); ++i) {
     if (i > 0) out += ',';
     AppendJsonString(out, COLUMNS[i]);
   }
@@ -192,7 +196,7 @@ void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked
   AppendJsonKey(out, "rows");
   out += '[';
   bool first = true;
-  for (const ReferenceRow& row : worked ? ReferenceRows(r) : std::vector<ReferenceRow>()) {
+  for (const ReferenceRow& row : ReferenceRows(r)) {
     out += first ? "[" : ",[";
     first = false;
     const bool none = std::isnan(row.reference);

@@ -20,3 +20,6 @@ void AppendReferenceMember(std::string& out, const SolveReference& reference);
 // DIFFERENCE],...]}, or with no columns and rows and the reason as the heading when the
 // reference could not be worked out (`worked` false).
 void AppendReferencePanel(std::string& out, const SolveReference& reference, bool worked);
+
+// Appends the panel of no reference, `heading` saying why.
+void AppendRefusalPanel(std::string& out, const std::string& heading);

@@ -158,7 +158,5 @@ bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   r.celsius = request.celsius;
   r.fault = ComputeFrequencyReference(D, H, r.coil.N, r.wire, r.physics, request.frequency,
                                       request.celsius, r.frequency);
-  r.frequency.frequency = request.frequency;
-  r.frequencyFailed = r.fault != ReferenceFault::NONE;
-  return !r.frequencyFailed;
+  return r.fault == ReferenceFault::NONE;
 }

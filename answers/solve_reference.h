@@ -59,7 +59,6 @@ struct SolveReference {
   bool noGauge = false;  // no reference: the pitch is finer than any gauge, name a wire
   ReferenceFault fault = ReferenceFault::NONE;  // no reference for this coil and wire
   bool atFrequency = false;                     // the rows at a frequency were asked for
-  bool frequencyFailed = false;                 // `fault` came from the frequency's arithmetic
   double celsius = REFERENCE_CELSIUS;
   FrequencyReference frequency{};
 };

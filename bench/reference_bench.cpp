@@ -2,11 +2,13 @@
 // the coil at a frequency, and batch lines that ask for the reference, with a frequency or without.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <string>
 
 #include "batch.h"
 #include "coil_frequency.h"
 #include "coil_physics.h"
+#include "helix_resonance.h"
 
 namespace {
 
@@ -24,6 +26,18 @@ void WholeReference(benchmark::State& state) {
   }
 }
 BENCHMARK(WholeReference)->Arg(2)->Arg(10)->Arg(17)->Arg(100)->Arg(1000)->Arg(16384);
+
+// The first self-resonance alone, for coils from a flat ring (height/diameter 0.01) to a long
+// thin coil (100), 20 turns at a pitch of 3 wire diameters.
+void SheathResonance(benchmark::State& state) {
+  double Dw = 0.02, H = Dw * std::pow(10.0, static_cast<double>(state.range(0)));
+  const double N = 20, d = H / N / 3;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Dw);
+    benchmark::DoNotOptimize(HelixResonance(Dw, H, N, d));
+  }
+}
+BENCHMARK(SheathResonance)->DenseRange(-2, 2);
 
 // The turns for 90% of the inductance that N turns of the same wire give.
 void TurnsForInductance(benchmark::State& state) {
@@ -55,10 +69,7 @@ void CoilAtFrequency(benchmark::State& state) {
 }
 BENCHMARK(CoilAtFrequency)->Arg(1000)->Arg(455000)->Arg(7100000);
 
-void BatchLineWithReference(benchmark::State& state) {
-  const std::string line =
-      R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
-      R"("reference":true})";
+void AnswerLine(benchmark::State& state, const std::string& line) {
   std::string answer;
   for (auto _ : state) {
     answer.clear();
@@ -66,20 +77,18 @@ void BatchLineWithReference(benchmark::State& state) {
     benchmark::DoNotOptimize(answer.data());
   }
 }
-BENCHMARK(BatchLineWithReference);
 
-// The same line with the coil at 7.1 MHz as well.
-void BatchLineWithFrequency(benchmark::State& state) {
-  const std::string line =
-      R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
-      R"("reference":{"frequency":"7.1MHz"}})";
-  std::string answer;
-  for (auto _ : state) {
-    answer.clear();
-    AnswerRequestLine(line, answer);
-    benchmark::DoNotOptimize(answer.data());
-  }
-}
+// The same coil with the reference, then with it at a frequency too.
+const std::string REFERENCE_LINE =
+    R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+    R"("reference":true})";
+const std::string FREQUENCY_LINE =
+    R"({"mode":"turns","fields":{"diameter":"2","height":"1","inductance":"10"},)"
+    R"("reference":{"frequency":"7.1MHz"}})";
+
+void BatchLineWithReference(benchmark::State& state) { AnswerLine(state, REFERENCE_LINE); }
+BENCHMARK(BatchLineWithReference);
+void BatchLineWithFrequency(benchmark::State& state) { AnswerLine(state, FREQUENCY_LINE); }
 BENCHMARK(BatchLineWithFrequency);
 
 }  // namespace

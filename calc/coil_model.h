@@ -5,7 +5,7 @@
 // and rounded to float once, when its result is stored. The turn solvers return -1
 // when no number of turns from 2 to 16384 gives the wanted inductance.
 //
-// Worked values (checked by tests/coil_model_test.cpp):
+// Values of a few coils (checked by tests/coil_model_test.cpp):
 //   CoilInductance(1, 1, 10)    = 2.02284 uH (short-coil formula, F(1.1) = 0.0183894)
 //   CoilInductance(0.5, 1, 20)  = 2.42485 uH (Wheeler)
 //   CoilInductance(0.25, 0.5, 2) = 0.0344828 uH (Dc/H exactly 1 takes Wheeler)

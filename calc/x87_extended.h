@@ -1,8 +1,8 @@
 // The x87 80-bit extended arithmetic that entries are read in, done with 64-bit integers only.
 //
-// The reference build of the program (GCC and MinGW on x86) read numbers in the x87 80-bit
-// type: a 64-bit significand, each operation rounded to it, then rounded once more to float.
-// Compilers disagree on what long double is (x87 with GCC on x86, binary128 on aarch64 and
+// The program reads every entry in the x87 80-bit type: a 64-bit significand, each operation
+// rounded to it, then rounded once more to float. That is the Windows program's long double
+// (MinGW on x86), and every face answers as it does. Compilers disagree on what long double is (x87 with GCC on x86, binary128 on aarch64 and
 // WebAssembly, IBM double-double on ppc64le, plain double with Visual Studio and on Apple's
 // arm64), and with a wider or narrower type some entries get other answers (a diameter of
 // 2.53999959850311825E+2 mm over a height of .253999959850311825E+2 is a ratio of exactly 10
@@ -28,9 +28,9 @@ struct Extended {
 // dozens of k below 100).
 void X87PowerOfTen(int k, std::uint64_t& significand, int& exponent);
 
-// m * 10^k (k >= 0) or m / 10^-k rounded to the x87 format, with 10^|k| from X87PowerOfTen,
-// and for k <= -4900 the division done in two steps by 10^(-k-64) and 10^64, as entries were
-// always read.
+// m * 10^k (k >= 0) or m / 10^-k rounded to the x87 format, with 10^|k| from X87PowerOfTen.
+// For k <= -4900 the division is done in two steps, by 10^(-k-64) and then by 10^64, which
+// keeps every power in range; the last bit of some of those tiny entries depends on that rule.
 Extended ScaleByPowerOfTen(std::uint64_t m, int k);
 
 // Exact conversions in.

@@ -19,27 +19,14 @@ constexpr int EXIT_USAGE = 2;
 
 const char* const HELP_FOOTER = R"(
 A solve reads the texts of the dialog's fields exactly as the dialog would: a field that is
-not given keeps its start-up text (empty, and "uH" for the inductance unit). The unit of
-length and the mode are set as the dialog's options and buttons set them.
-
-Text output: the inductance, its unit and the turns, then the four result lines. Every
-message the dialog would show goes to stderr as "CAPTION: TEXT".
-
---json and --batch answer with one JSON object per solve:
-  {"messages": [[CAPTION, TEXT], ...],
-   "fields": {"inductance": T, "inductance_unit": T, "turns": T, "wire_length": T,
-              "wire_size": T, "capacitance": T, "resonance": T},
-   "trace": [["message", CAPTION, TEXT] | ["set", FIELD, TEXT], ...]}
-With --json, bytes of the options that are not valid UTF-8 are written as U+FFFD.
-
---batch reads one request per line from stdin and writes one answer line per request:
-  {"unit": "in"|"mm", "mode": "inductance"|"turns", "fields": {FIELD: TEXT, ...}}
-FIELD is one of diameter, height, turns, inductance, inductance_unit, wire_length,
-wire_size, capacitance, resonance. A line that cannot be read is answered with
-{"error": "..."}; lines longer than 16 MiB are skipped.
+not given keeps its start-up text (empty, and "uH" for the inductance unit). The text output
+is the inductance, its unit and the turns, then the four result lines; every message the
+dialog would show goes to stderr as "CAPTION: TEXT".
 
 Exit status: 0 the solve completed, 1 a check stopped it (with --batch: some line had an
-error), 2 the command line was not understood.)";
+error), 2 the command line was not understood.
+
+The JSON answers, the batch requests and their error texts: man coilcalc-cli.)";
 
 // The dialog's messages as a user reads them: each line of the text on a line of its own.
 void PrintMessages() {

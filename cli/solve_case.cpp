@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog_controls.h"
+#include "json_syntax_error.h"
 #include "request_scan.h"
 
 const std::int16_t* FindSolveMode(std::string_view name) {
@@ -52,6 +53,7 @@ struct ReferenceObject {
 // such key, the answer is the first problem in the line, where "reference" counts as an
 // unknown key if the line is not valid JSON.
 struct RequestReader {
+  std::string_view line;
   SolveCase* solveCase = nullptr;
   WireRequest* wire = nullptr;
 
@@ -284,8 +286,8 @@ struct RequestReader {
     return true;
   }
 
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
-    syntaxError = std::string("not valid JSON: ") + e.what();
+  bool parse_error(std::size_t stop, const std::string&, const Json::exception&) {
+    syntaxError = JsonSyntaxError(line, stop);
     return false;
   }
 };
@@ -307,7 +309,7 @@ void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error) {
   ClearRequest(solveCase, wire, error);
-  if (ScanPlainRequest(line, solveCase)) return true;
+  if (ScanPlainRequest(line, solveCase, wire)) return true;
   return ParseSolveCase(line, solveCase, wire, error);
 }
 
@@ -319,6 +321,7 @@ bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wi
     return false;
   }
   RequestReader reader;
+  reader.line = line;
   reader.solveCase = &solveCase;
   reader.wire = &wire;
   const bool valid = Json::sax_parse(line.begin(), line.end(), &reader);

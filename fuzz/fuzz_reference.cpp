@@ -4,17 +4,22 @@
 // short last record is filled with zero bytes. Every record must give either a fault that its
 // arguments explain, or a reference whose every value is finite and above 0; the turns must be
 // a NaN or lie from 2 to H/d with the wanted inductance there.
+// A coil with a reference is also worked out at the frequency |L| hertz: a fault that the
+// frequency explains, or values above 0 that agree with each other.
 // An input that starts with '{' is instead a batch request line: its answer must be one line of
-// JSON, and a "reference" object in it must hold finite numbers above 0.
+// JSON, and a "reference" object in it must hold finite numbers above 0 (null only where a
+// value may be none) that agree with each other.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <numbers>
 #include <string>
 #include <string_view>
 
 #include "batch.h"
+#include "coil_frequency.h"
 #include "coil_physics.h"
 #include "fuzz_support.h"
 
@@ -27,6 +32,32 @@ bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
 std::string Arguments(double D, double H, double N, double d, double L) {
   return "D " + Describe(D) + ", H " + Describe(H) + ", N " + Describe(N) + ", d " + Describe(d) +
          ", L " + Describe(L);
+}
+
+// The values at a frequency agree: Q from the resistance, the skin and proximity effects only
+// add to the DC resistance, and none but the values near the self-resonance is missing.
+void CheckFrequencyValues(double f, double L, double dc, double ac, double q, double apparentL,
+                          double apparentQ, double tuning, const std::string& where) {
+  for (double value : {f, dc, ac, q}) FUZZ_REQUIRE(IsPositive(value), where);
+  FUZZ_REQUIRE(ac >= dc * (1 - 1e-12), where + ", resistance below DC");
+  FUZZ_REQUIRE(std::fabs(q / (2 * std::numbers::pi * f * L / ac) - 1) < 1e-9, where + ", Q");
+  FUZZ_REQUIRE(std::isnan(apparentL) == std::isnan(apparentQ), where);
+  FUZZ_REQUIRE(std::isnan(apparentL) || apparentL >= L * (1 - 1e-12), where + ", apparent L");
+  FUZZ_REQUIRE(std::isnan(tuning) || (std::isfinite(tuning) && tuning >= 0), where + ", tuning");
+}
+
+void CheckFrequency(double D, double H, double N, double d, const CoilReference& coil, double f,
+                    const std::string& where) {
+  FrequencyReference at;
+  const ReferenceFault fault = ComputeFrequencyReference(D, H, N, d, coil, f, 20, at);
+  if (!IsPositive(f)) {
+    FUZZ_REQUIRE(fault == ReferenceFault::BAD_FREQUENCY, where);
+  } else if (fault != ReferenceFault::NONE) {
+    FUZZ_REQUIRE(fault == ReferenceFault::FREQUENCY_OUT_OF_RANGE, where);
+  } else {
+    CheckFrequencyValues(f, coil.inductance, at.dcResistance, at.acResistance, at.q,
+                         at.apparentInductance, at.apparentQ, at.tuningCapacitance, where);
+  }
 }
 
 void CheckRecord(double D, double H, double N, double d, double L) {
@@ -53,10 +84,11 @@ void CheckRecord(double D, double H, double N, double d, double L) {
   } else {
     const double values[] = {reference.sheetInductance, reference.inductance,
                              reference.selfCapacitance, reference.helicalResonance,
-                             reference.lumpedResonance};
+                             reference.lumpedResonance, reference.selfResonance};
     for (double value : values) FUZZ_REQUIRE(IsPositive(value), where);
     // A helical line is slower than light along its axis.
     FUZZ_REQUIRE(reference.helicalResonance <= SPEED_OF_LIGHT / (2 * H) * (1 + 1e-15), where);
+    CheckFrequency(D, H, N, d, reference, std::fabs(L), where + ", frequency |L|");
   }
 
   const double turns = ReferenceTurns(D, H, d, L);
@@ -82,8 +114,12 @@ void CheckRequestLine(std::string_view line) {
   const nlohmann::json parsed = nlohmann::json::parse(answer, nullptr, false);
   FUZZ_REQUIRE(parsed.is_object(), where);
   if (!parsed.contains("reference")) return;
-  for (const auto& [key, value] : parsed["reference"].items()) {
-    if ((key == "wire_gauge" || key == "turns") && value.is_null()) continue;
+  const nlohmann::json& reference = parsed["reference"];
+  for (const auto& [key, value] : reference.items()) {
+    if ((key == "wire_gauge" || key == "turns" || key == "apparent_inductance_uH" ||
+         key == "apparent_q" || key == "tuning_capacitance_pF") &&
+        value.is_null())
+      continue;
     if (key == "wire_gauge") {
       // 0000 is -3: a gauge is a whole number, not a size.
       FUZZ_REQUIRE(value.is_number_integer() && value.get<int>() >= -3, where);
@@ -91,6 +127,15 @@ void CheckRequestLine(std::string_view line) {
     }
     FUZZ_REQUIRE(value.is_number() && IsPositive(value.get<double>()), where + ", " + key);
   }
+  if (!reference.contains("frequency_Hz")) return;
+  const auto number = [&reference](const char* key) {
+    const nlohmann::json& value = reference[key];
+    return value.is_number() ? value.get<double>() : std::nan("");
+  };
+  CheckFrequencyValues(number("frequency_Hz"), number("inductance_uH") * 1e-6,
+                       number("dc_resistance_ohm"), number("ac_resistance_ohm"), number("q"),
+                       number("apparent_inductance_uH") * 1e-6, number("apparent_q"),
+                       number("tuning_capacitance_pF"), where);
 }
 
 }  // namespace

@@ -7,39 +7,13 @@
 #include <limits>
 #include <numbers>
 
+#include "helix_resonance.h"
+
 namespace {
 
 constexpr double PI = std::numbers::pi;
 constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 constexpr double EPSILON = std::numeric_limits<double>::epsilon();
-
-// K(k) and S = (K - E) / (k^2 K) by the arithmetic-geometric mean, from the modulus k and its
-// complement kc given separately. With c_0 = k and c_{n+1} = c_n^2 / (4 a_{n+1}) (which is
-// (a_n - b_n) / 2 without the subtraction), K - E = K sum 2^(n-1) c_n^2: a sum of positive
-// terms, so K - E keeps full precision even for a nearly circular modulus (k -> 0) where
-// K and E agree to many digits.
-struct EllipticPair {
-  double K;
-  double S;
-};
-
-EllipticPair EllipticByAgm(double k, double kc) {
-  double a = 1;
-  double b = kc;
-  double u = 1;  // c_n / k
-  double S = 0.5;
-  double weight = 0.5;
-  // Quadratic convergence: 5 passes at kc = 0.1, 10 at kc = 1e-300; the guard is never met.
-  for (int pass = 0; pass < 64 && u * k > 0x1p-54 * a; ++pass) {
-    const double next = (a + b) / 2;
-    b = std::sqrt(a * b);
-    u *= u * k / (4 * next);
-    a = next;
-    weight *= 2;
-    S += weight * u * u;
-  }
-  return {PI / (2 * a), S};
-}
 
 // (E - 1) / kc^2 near k = 1 (kc^2 < 0.01), by the series in kc^2 and ln(4 / kc) of
 // Abramowitz and Stegun 17.3.36: sum over n >= 1 of c_n kc^(2n-2) (ln(4/kc) - b_n), with
@@ -149,6 +123,27 @@ MutualValue MutualWithSlope(double N) {
 bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
 
 }  // namespace
+
+// With c_0 = k and c_{n+1} = c_n^2 / (4 a_{n+1}) (which is (a_n - b_n) / 2 without the
+// subtraction), K - E = K sum 2^(n-1) c_n^2: a sum of positive terms, so K - E keeps full
+// precision even for a nearly circular modulus (k -> 0) where K and E agree to many digits.
+EllipticPair EllipticByAgm(double k, double kc) {
+  double a = 1;
+  double b = kc;
+  double u = 1;  // c_n / k
+  double S = 0.5;
+  double weight = 0.5;
+  // Quadratic convergence: 5 passes at kc = 0.1, 10 at kc = 1e-300; the guard is never met.
+  for (int pass = 0; pass < 64 && u * k > 0x1p-54 * a; ++pass) {
+    const double next = (a + b) / 2;
+    b = std::sqrt(a * b);
+    u *= u * k / (4 * next);
+    a = next;
+    weight *= 2;
+    S += weight * u * u;
+  }
+  return {PI / (2 * a), S};
+}
 
 double NagaokaCoefficient(double ratio) {
   if (!(ratio >= 0)) return NOT_A_NUMBER;
@@ -273,9 +268,9 @@ ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
   result.selfCapacitance = MedhurstCapacitance(Dw, H);
   result.helicalResonance = HelicalResonance(Dw, H, N);
   result.lumpedResonance = LumpedResonance(result.inductance, result.selfCapacitance);
-  result.selfResonance = result.helicalResonance;
+  result.selfResonance = HelixResonance(Dw, H, N, d);
   for (double value : {result.sheetInductance, result.inductance, result.selfCapacitance,
-                       result.helicalResonance, result.lumpedResonance}) {
+                       result.helicalResonance, result.lumpedResonance, result.selfResonance}) {
     if (!IsPositive(value) || !std::isnormal(value)) return ReferenceFault::OUT_OF_RANGE;
   }
   reference = result;

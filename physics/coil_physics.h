@@ -8,14 +8,24 @@
 //   sheet inductance   Lorenz's formula in Nagaoka's form (elliptic integrals by the AGM)
 //   round wire         Rosa's correction: L = Lsheet - mu0 (Dw/2) N (ks + km)
 //   self-capacitance   Medhurst's empirical fit (1947)
-//   self-resonance     the winding as a helical line, Kandoian and Sichak's velocity factor,
-//                      and the lumped 1 / (2 pi sqrt(L C)) from the two values above
+//   self-resonance     the estimate: the half-wave mode of the winding as a finite sheath
+//                      helix (helix_resonance.h); for comparison, the winding as a helical
+//                      line with Kandoian and Sichak's velocity factor, and the lumped
+//                      1 / (2 pi sqrt(L C)) from the two values above
 //
 // Examples (checked by tests/physics/physics_test.cpp):
 //   NagaokaCoefficient(1) = 0.688423..., NagaokaCoefficient(0) = 1
 //   MutualCorrection(2) = 0.1137, (10) = 0.2664, (100) = 0.3269, towards ln(2 pi) - 3/2
 //   AwgDiameter(36) = 0.005 in, AwgDiameter(0) = 0.3249 in
 #pragma once
+
+// The complete elliptic integral K(k) and S = (K - E) / (k^2 K), by the arithmetic-geometric
+// mean, from the modulus k and its complement kc given separately (0 < kc <= 1).
+struct EllipticPair {
+  double K;
+  double S;
+};
+EllipticPair EllipticByAgm(double k, double kc);
 
 // The magnetic constant (CODATA 2018) and the speed of light, SI.
 constexpr double MU0 = 1.25663706212e-6;
@@ -60,7 +70,7 @@ struct CoilReference {
   double selfCapacitance = 0;
   double helicalResonance = 0;
   double lumpedResonance = 0;
-  double selfResonance = 0;  // the estimate the reference stands by (self_resonance_MHz)
+  double selfResonance = 0;  // the estimate the reference stands by: HelixResonance
 };
 
 // Why a coil has no reference.

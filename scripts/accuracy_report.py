@@ -200,49 +200,101 @@ def pettit_coils():
     return coils
 
 
+def nec_cached(path, coils):
+    """NEC's first resonance (hertz) of each coil (metres), by scripts/nec_resonance.py, kept in
+    path: a coil missing from the file is worked out (minutes each) and added to it where NEC
+    can model it here, else None."""
+    import csv
+    import os
+    sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+    import nec_resonance
+
+    key = lambda c: tuple(f"{v:.6g}" for v in c)  # noqa: E731
+    known = {}
+    if os.path.exists(path):
+        with open(path) as text:
+            for row in csv.DictReader(text):
+                coil = (float(row["D_m"]), float(row["H_m"]), float(row["N"]), float(row["d_m"]))
+                if row["nec_Hz"]:
+                    known[key(coil)] = (row["segments"], float(row["nec_coarser_Hz"]),
+                                        float(row["nec_finer_Hz"]), float(row["nec_Hz"]))
+    missing = [c for c in coils if key(c) not in known and nec_resonance.fits_nec(*c)]
+    if missing:
+        fresh = not os.path.exists(path)
+        with open(path, "a") as out:
+            if fresh:
+                out.write("D_m,H_m,N,d_m,segments,nec_coarser_Hz,nec_finer_Hz,nec_Hz\n")
+            for coil in missing:
+                found, best = nec_resonance.resonance(*coil)
+                n1, n2 = nec_resonance.models(*coil)
+                known[key(coil)] = (f"{n1}/{n2}", found[0], found[1], best)
+                out.write(",".join(key(coil)) + f",{n1}/{n2},{found[0]:.6g},{found[1]:.6g},"
+                          f"{best:.6g}\n")
+                out.flush()
+    return [known.get(key(c)) for c in coils]
+
+
+def mm_coil(D, H, N, d):
+    """A request for a coil given in metres, its wire named."""
+    return coil(float(f"{D * 1e3:.6g}"), float(f"{H * 1e3:.6g}"), N,
+                {"wire_diameter": f"{d * 1e3:.6g}"}, "mm")
+
+
 def resonance_study(cli, docs):
+    import nec_resonance  # on the path after nec_cached
+
+    grid = nec_resonance.grid()
+    modelled = [c for c in grid if nec_resonance.fits_nec(*c)]
+    nec = nec_cached(f"{docs}/accuracy/nec-grid.csv", modelled)
     fig, (ax, bx) = plt.subplots(1, 2, figsize=(11, 4.4), dpi=110)
-    ranges = {}
-    for N in [10, 100]:
-        answers = ask(cli, [coil(1.0, r, N) for r in RATIOS])
-        helical = [dialog_values(a)["F"] / a["reference"]["self_resonance_MHz"] for a in answers]
-        lumped = [dialog_values(a)["F"] / a["reference"]["lumped_resonance_MHz"] for a in answers]
-        colour = "C0" if N == 10 else "C3"
-        ax.plot(RATIOS, helical, color=colour, label=f"{N} turns, over the helical line")
-        ax.plot(RATIOS, lumped, color=colour, ls="--", label=f"{N} turns, over lumped L and C")
-        ranges[N] = ((min(helical), max(helical)), (min(lumped), max(lumped)))
+    spread = []
+    for (D, H, N, d), (segments, coarser, finer, f), a in zip(modelled, nec,
+                                                              ask(cli, [mm_coil(*c) for c in modelled])):
+        estimate = a["reference"]["self_resonance_MHz"] * 1e6
+        spread.append({"D": D, "H": H, "N": N, "d": d, "segments": segments,
+                       "converged": abs(finer / f - 1), "estimate": percent(estimate, f),
+                       "dialog": percent(dialog_values(a)["F"] * 1e6, f)})
+    colours = {5: "C0", 12: "C1", 30: "C2", 200: "C3"}
+    for N, colour in colours.items():
+        rows = [r for r in spread if r["N"] == N]
+        if not rows:
+            continue
+        xs = [r["H"] / r["D"] * (1.04 if r["H"] / r["N"] / r["d"] > 3 else 0.96) for r in rows]
+        ax.plot(xs, [r["estimate"] for r in rows], "o", color=colour, label=f"{N} turns")
+        ax.plot(xs, [r["dialog"] for r in rows], "x", color=colour)
     ax.set_xscale("log")
-    ax.set_yscale("log")
-    ax.set_ylim(0.25, 6)
-    ax.set_yticks([0.3, 0.5, 0.7, 1, 1.5, 2, 3, 5])
-    ax.get_yaxis().set_major_formatter(matplotlib.ticker.ScalarFormatter())
-    ax.get_yaxis().set_minor_formatter(matplotlib.ticker.NullFormatter())
-    ax.axhline(1.0, color="grey", lw=0.8)
+    ax.set_yscale("symlog", linthresh=10)
+    ax.axhspan(-5, 5, color="grey", alpha=0.15)
     ax.set_xlabel("winding height / form diameter")
-    ax.set_ylabel("dialog self-resonance / reference")
-    ax.set_title("Dialog self-resonance over the references")
+    ax.set_ylabel("against NEC-2 (%): o estimate, x dialog")
+    ax.set_title("First self-resonance against NEC-2, spaced windings")
     ax.grid(True, which="both", alpha=0.3)
-    ax.legend(fontsize=7.5, loc="lower center", ncol=2)
+    ax.legend(fontsize=8)
 
     rows = []
-    requests = [coil(round(D, 2), H, N, {"wire_diameter": repr(PETTIT_WIRE_MM)}, "mm")
-                for H, Dc, N, D, f in pettit_coils()]
-    for (H, Dc, N, D, f), a in zip(pettit_coils(), ask(cli, requests)):
+    coils = pettit_coils()
+    metres = [(round(D, 2) / 1e3, H / 1e3, N, PETTIT_WIRE_MM / 1e3) for H, Dc, N, D, f in coils]
+    pettit_nec = nec_cached(f"{docs}/accuracy/nec-measured.csv", metres)
+    for (H, Dc, N, D, f), a, model in zip(coils, ask(cli, [mm_coil(*c) for c in metres]), pettit_nec):
         rows.append({"H": H, "Dc": Dc, "N": N, "D": round(D, 2), "measured": f,
-                     "dialog": dialog_values(a)["F"],
-                     "helical": a["reference"]["self_resonance_MHz"],
+                     "dialog": dialog_values(a)["F"], "nec": model[3] / 1e6 if model else None,
+                     "estimate": a["reference"]["self_resonance_MHz"],
                      "lumped": a["reference"]["lumped_resonance_MHz"]})
     xs = [r["H"] / r["Dc"] for r in rows]
     bx.plot(xs, [r["measured"] for r in rows], "ko", label="measured (Pettit, KK4VB)")
+    bx.plot(xs, [r["estimate"] for r in rows], "^-", label="estimate (sheath helix)")
+    bx.plot([x for x, r in zip(xs, rows) if r["nec"]], [r["nec"] for r in rows if r["nec"]], "D--",
+            label="NEC-2")
     bx.plot(xs, [r["dialog"] for r in rows], "s-", label="dialog")
-    bx.plot(xs, [r["helical"] for r in rows], "^-", label="helical line (Kandoian-Sichak)")
-    bx.plot(xs, [r["lumped"] for r in rows], "v-", label="lumped, Rosa L and Medhurst C")
+    bx.plot(xs, [r["lumped"] for r in rows], "v:", label="lumped, Rosa L and Medhurst C")
     bx.set_xlabel("length / diameter")
     bx.set_ylabel("first self-resonance  (MHz)")
     bx.set_title("30 turns of AWG 13 on 37 mm, stretched")
     bx.grid(True, alpha=0.3)
     bx.legend(fontsize=8)
-    return save(fig, docs, "self-resonance.png"), ranges, rows
+    thick = sum(1 for c in grid if math.pi * (c[0] + c[3]) / nec_resonance.models(*c)[1] < c[3])
+    limits = (len(modelled), len(grid), thick, nec_resonance.MOST_SEGMENTS)
+    return save(fig, docs, "self-resonance.png"), spread, rows, limits
 
 
 def signed(value, digits=1):
@@ -255,15 +307,17 @@ def main():
     sheet_path, sheet = sheet_study(cli, docs)
     wire_path, wire_spread, wire = wire_study(cli, docs)
     cap_path, cap, crossings = capacitance_study(cli, docs)
-    srf_path, srf, pettit = resonance_study(cli, docs)
+    srf_path, spread, pettit, (modelled, gridded, thick, most) = resonance_study(cli, docs)
 
     wire_rows = "\n".join(
         f"| {N} | {r:g} | " + " | ".join(f"{signed(v)} %" for v in values) + " |"
         for (N, r), values in wire.items())
     pettit_rows = "\n".join(
         f"| {p['H']:.1f} | {p['Dc']:.1f} | {p['N']:.2f} | {p['measured']:.1f} | "
+        f"{p['estimate']:.1f} ({signed(percent(p['estimate'], p['measured']))} %) | "
+        + (f"{p['nec']:.1f} ({signed(percent(p['nec'], p['measured']))} %) | " if p["nec"] else
+           "not modelled | ") +
         f"{p['dialog']:.1f} ({signed(percent(p['dialog'], p['measured']), 0)} %) | "
-        f"{p['helical']:.1f} ({signed(percent(p['helical'], p['measured']), 0)} %) | "
         f"{p['lumped']:.1f} ({signed(percent(p['lumped'], p['measured']), 0)} %) |"
         for p in pettit)
 
@@ -271,19 +325,21 @@ def main():
         values = [percent(p[key], p["measured"]) for p in pettit]
         return f"{signed(min(values), 0)} % to {signed(max(values), 0)} %"
 
-    helical = [v for n in srf.values() for v in n[0]]
-    lumped = [v for n in srf.values() for v in n[1]]
+    worst = max(spread, key=lambda r: abs(r["estimate"]))
+    where = (f"{worst['N']:g} turns of {worst['d'] * 1e3:.3g} mm wire on {worst['D'] * 1e3:g} mm, "
+             f"{worst['H'] * 1e3:.3g} mm long")
+    estimate_range = (min(r["estimate"] for r in spread), max(r["estimate"] for r in spread))
+    dialog_range = (min(r["dialog"] for r in spread), max(r["dialog"] for r in spread))
+    converged = max(r["converged"] for r in spread) * 100
     agree = ", ".join(f"{n:.0f} turns at a height of {shape:g} diameter{'' if shape == 1 else 's'}"
                       for shape, n in crossings.items())
-    stretched = [percent(p["helical"], p["measured"]) for p in pettit[1:]]
     many_turns = [v for (N, r), values in wire.items() if N >= 30 for v in values]
-    close = pettit[0]
 
     text = f"""# How close the dialog's numbers are to the real coil
 
 Generated by `scripts/accuracy-report.sh` from `coilcalc-cli --batch`: for every coil the
 dialog's own result texts and, in the same answer, the physics reference (`"reference"` in the
-request; see the README). The dialog's texts carry 4 significant digits (3 for the
+request; see `man coilcalc-cli`). The dialog's texts carry 4 significant digits (3 for the
 self-resonance), so the curves show steps of a few hundredths of a per cent.
 
 ## In short
@@ -293,9 +349,12 @@ self-resonance), so the curves show steps of a few hundredths of a per cent.
 | inductance, against the exact current sheet | {signed(sheet['all'][0], 1)} % to {signed(sheet['all'][1], 1)} % over every shape it accepts | yes, to about 1 % |
 | inductance, against round wire (Rosa) | {signed(min(many_turns))} % to {signed(max(many_turns))} % for 30 turns or more up to 3 times as long as wide; up to {signed(wire_spread[1], 0)} % for few turns on a long coil | as a first guess: the real coil is lower |
 | stray capacitance, against Medhurst's fit | {cap[0]:.4f} to {cap[1]:.1f} times | no |
-| self-resonance, against the helical line | {min(helical):.2f} to {max(helical):.2f} times | no |
-| self-resonance, against lumped Rosa L and Medhurst C | {min(lumped):.2f} to {max(lumped):.2f} times | no |
+| self-resonance, against a full-wave model (NEC-2) of spaced windings | {signed(dialog_range[0], 0)} % to {signed(dialog_range[1], 0)} % | no |
 | self-resonance, against three measured coils | {measured_range('dialog')} | no: 20 to 40 % high |
+
+The reference's own self-resonance, the estimate it stands by, is within
+{signed(estimate_range[0])} % to {signed(estimate_range[1])} % of NEC-2 over {modelled} spaced windings, and
+{measured_range('estimate')} of the three measured coils: use it, not the dialog's figure.
 
 ## The reference
 
@@ -309,10 +368,23 @@ self-resonance), so the curves show steps of a few hundredths of a per cent.
   0.3269 at 100, tending to ln 2 pi - 3/2).
 - **Self-capacitance**: R. G. Medhurst's fit to his measurements, C = Dw (0.1126 H/Dw + 0.08 +
   0.27 / sqrt(H/Dw)) pF with Dw in cm (Wireless Engineer 24, 1947).
-- **Self-resonance**: the winding as a helical line, f = VF c / (2H), with A. G. Kandoian and
-  W. Sichak's axial velocity factor VF = 1 / sqrt(1 + 20 (Dw/p)^2.5 (Dw/lambda)^0.5)
-  (Electrical Communication 30, 1953); and the lumped 1 / (2 pi sqrt(L C)) of the round-wire
-  inductance and Medhurst's capacitance.
+- **Self-resonance**: the first resonance of the open coil (the one a dip meter finds), its
+  half-wave mode: the current cos(pi z / H) along the wire, zero at both open ends, on the
+  winding taken as a sheath helix of its own length (the surface conducting only along the
+  wire, at the pitch angle psi, cot psi = pi Dw / p). The frequency is the mode's Rayleigh
+  quotient, its electric energy over its magnetic: (k a)^2 = Q / (cot^2 psi A + B), with Q
+  the charge's self-potential, A and B the inductances of the current's azimuthal and axial
+  parts, each a double sum over rings of the winding with Maxwell's ring kernels (complete
+  elliptic integrals). For an endless helix the same quotient is the quasi-static sheath-helix
+  dispersion relation (J. R. Pierce, *Traveling-Wave Tubes*, 1950; S. Sensiper, Proc. IRE 43,
+  1955); here the fields at the ends fringe as the kernels say, with no end correction. The
+  wire's own field near it, which a sheet lacks, is that of a grating of round wires,
+  ln(p cos psi / (pi d)) per length of wire in both the inductance (as Rosa's correction at
+  radio frequencies) and the elastance, left out (0) where the wires nearly touch. No retardation:
+  quasi-static. For comparison the reference also gives the winding as a helical line,
+  f = VF c / (2H), with A. G. Kandoian and W. Sichak's velocity factor
+  VF = 1 / sqrt(1 + 20 (Dw/p)^2.5 (Dw/lambda)^0.5) (Electrical Communication 30, 1953), and the
+  lumped 1 / (2 pi sqrt(L C)) of the round-wire inductance and Medhurst's capacitance.
 - Here D is the form diameter, H the winding height, N the turns, p = H/N the pitch, d the
   bare wire, Dw = D + d the diameter to the wire's centre, a = Dw/2. The wire is the gauge on
   the dialog's "Maximum wire size" line unless a comparison names another, as bare copper:
@@ -360,29 +432,52 @@ turns); it agrees only near {agree}.
 
 ## Self-resonance
 
-![Dialog self-resonance against the references and measured coils]({srf_path})
+![The first self-resonance against NEC-2 and measured coils]({srf_path})
 
-The dialog's self-resonance is 159.2 / sqrt(L C) with its own L and C, so it inherits the
-capacitance's dependence on the turns: against the helical-line estimate it reads
-{min(helical):.2f} to {max(helical):.2f} times, against the lumped estimate {min(lumped):.2f} to
-{max(lumped):.2f} times, over the shapes the dialog accepts at 10 and 100 turns.
+**Against a full-wave model.** `scripts/nec_resonance.py` builds each coil for NEC-2 (nec2c,
+the method-of-moments thin-wire code): the helix as one wire of straight segments, copper's
+conductivity, a source on the middle segment. The first self-resonance is the first zero of
+the source's reactance, rising from the capacitive side: fed at the middle, the half-wave mode
+is a series resonance. Each turn is cut into n and 1.5 n segments, n at least cot psi (no
+segment longer than the pitch) and 16, and the resonance extrapolated as 1/n^2 from the two;
+the finer model is within {converged:.1f} % of the extrapolated value for every coil here. The
+grid: form diameters 5, 20 and 100 mm, heights of 0.2, 1, 3 and 9.9 diameters, 5, 12, 30 and
+200 turns, pitches of 2.5 and 6 wire diameters: {gridded} coils, of which NEC-2 can model
+{modelled} on this machine. Of the rest, {thick} would need segments shorter than the wire is
+thick (a thick wire on a narrow form), and the others more than {most} segments (every coil of
+200 turns, and the shorter ones of 30 and 12 turns: close turns need many short segments), more
+than nec2c solves here in reasonable time: the estimate is not checked there by NEC.
 
-Measured coils: A. Pettit (KK4VB) wound a 3.561 m length of AWG 13 wire (1.83 mm) into about
-30 turns on 37 mm and measured the first self-resonance as he stretched the coil (published
-by D. W. Knight, G3YNH, in "Solenoid self-resonance measurements by Alex Pettit, KK4VB"). The
-turns here are worked out from the wire length; the dialog is given the centre diameter less
-one wire diameter as the form diameter, as a user would measure it.
+Over those {modelled} coils the estimate reads {signed(estimate_range[0])} % to {signed(estimate_range[1])} %
+against NEC-2; the worst, {signed(worst['estimate'])} %, is {where}. The dialog's own figure
+reads {signed(dialog_range[0], 0)} % to {signed(dialog_range[1], 0)} % (the crosses).
 
-| length (mm) | centre diameter (mm) | turns | measured (MHz) | dialog (MHz) | helical line (MHz) | lumped (MHz) |
-|---|---|---|---|---|---|---|
+**Against measured coils.** A. Pettit (KK4VB) wound a 3.561 m length of AWG 13 wire (1.83 mm)
+into about 30 turns on 37 mm and measured the first self-resonance as he stretched the coil
+(published by D. W. Knight, G3YNH, in "Solenoid self-resonance measurements by Alex Pettit,
+KK4VB"). The turns here are worked out from the wire length; the dialog is given the centre
+diameter less one wire diameter as the form diameter, as a user would measure it. Other
+published measurements (R. G. Medhurst's, 1947; C. M. de Miranda and S. F. Pichorim's, 2014
+and 2015) were out of reach as tables and are not used.
+
+| length (mm) | centre diameter (mm) | turns | measured (MHz) | estimate (MHz) | NEC-2 (MHz) | dialog (MHz) | lumped (MHz) |
+|---|---|---|---|---|---|---|---|
 {pettit_rows}
 
-The dialog reads {measured_range('dialog')} against the measurements. The helical-line estimate
-does best for the stretched coils ({signed(stretched[0], 0)} % and {signed(stretched[1], 0)} %) but is
-nearly as far off as the dialog for the close-wound one ({signed(percent(close['helical'], close['measured']), 0)} %); the lumped
-estimate reads low ({measured_range('lumped')}), the more so the longer the coil, since a long
-winding behaves as a transmission line rather than an L with a C across it. Three coils of one
-wire are few: take these as the size of the errors, not as a calibration.
+The two stretched coils (pitches of about 3 and 6 wire diameters) are where both models hold:
+NEC-2 and the estimate agree with the measurements within a few per cent, the estimate a
+little higher. The close-wound coil (pitch 1.1 wire diameters) is beyond both. NEC-2 is not
+run for it: with no segment longer than the pitch it needs some 2700 segments, and its thin
+wire does not represent turns nearly touching anyway. The estimate reads high there
+({signed(percent(pettit[0]['estimate'], pettit[0]['measured']))} %): the sheath helix smears the turns into a surface and takes the
+grating's field as nothing where the wires nearly touch, so it misses the capacitance crowded
+into the narrow gaps between the turns, which lowers the real coil's resonance. The measured
+figures are low for two more reasons: the coils shorter than 8.5 inches (the first two) stood
+on a polyethylene rod, a dielectric inside the winding, and a real coil's leads lengthen its
+wire a little. The lumped estimate
+reads low ({measured_range('lumped')}), the more so the longer the coil, since a long winding
+behaves as a transmission line rather than an L with a C across it. Three coils of one wire are
+few: take these as the size of the errors, not as a calibration.
 
 {frequency_text}## Where to trust the dialog
 
@@ -394,8 +489,9 @@ wire are few: take these as the size of the errors, not as a calibration.
   inductance grows as the square of the turns).
 - **Wire length and wire gauge**: geometry, not physics; not compared here.
 - **Stray capacitance and self-resonance**: not to be trusted beyond the order of magnitude.
-  Medhurst's capacitance and the helical-line resonance of the reference are better guides,
-  and even they are good only to tens of per cent.
+  Medhurst's capacitance is a better guide to the first, and the reference's self-resonance
+  (the sheath helix) to the second: within a few per cent of NEC-2 for spaced windings; for
+  close windings, see the measured coils above.
 """
     with open(f"{docs}/accuracy.md", "w") as out:
         out.write(text)

@@ -29,7 +29,7 @@ run_benchmarks() {
     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
     >"$work/benchmarks"
   grep '_median ' "$work/benchmarks" | sort
-  awk '$1 ~ /_median$/ { time[$1] = $2 }
+  awk '$1 ~ /_median$/ { time[$1] = $2; cpu[$1] = $4 }
        END {
          split("inductance:SolveCoilInductanceMode turns:SolveCoilTurnsMode", pairs, " ")
          for (i in pairs) {
@@ -37,6 +37,11 @@ run_benchmarks() {
            line = time["BatchLine/" p[1] "_median"]; solve = time[p[2] "_median"]
            if (line && solve) printf "a batch line, %s: %.2f times the solve it runs\n", p[1], line / solve
          }
+         # CPU time beside wall time: on a busy machine the wall time grows with the load.
+         dc = "BatchLineWithReference_median"; at = "BatchLineWithFrequency_median"
+         if (time[dc] && time[at])
+           printf "a batch line with a frequency: %+.0f ns (CPU %+.0f ns) over one with the reference alone\n",
+                  time[at] - time[dc], cpu[at] - cpu[dc]
        }' "$work/benchmarks"
 }
 

@@ -10,8 +10,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# nec2c: the full-wave model of the helix that the self-resonance test compares with.
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
-        nlohmann-json3-dev clang libclang-rt-14-dev python3 scdoc groff-base shellcheck)
+        nlohmann-json3-dev libfmt-dev clang libclang-rt-14-dev python3 scdoc groff-base shellcheck
+        nec2c)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
 web=(emscripten nodejs chromium chromium-driver python3-selenium)
 # The packages (cpack --preset debian needs dpkg-shlibdeps and file) and their checks.

@@ -64,7 +64,7 @@ const Value VALUES[] = {
     {"Dc equal to H", CoilInductance(0.25f, 0.5f, 2), "0.0344828"},
 };
 
-TEST(CoilModel, WorkedValues) {
+TEST(CoilModel, FormulasGiveTheirValuesForKnownCoils) {
   for (const Value& v : VALUES) EXPECT_EQ(SixDigits(v.actual), v.expected) << v.what;
 }
 

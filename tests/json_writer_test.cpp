@@ -1,14 +1,20 @@
-// The JSON writer against nlohmann's serializer, which the answers were written with before:
-// fixed-seed random texts (broken UTF-8 and control characters included) and doubles.
+// The JSON writer against nlohmann's serializer, which the answers were written with before,
+// and against the C++ library's shortest numbers: fixed-seed random texts (broken UTF-8 and
+// control characters included) and doubles.
 #include "json_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -62,6 +68,15 @@ TEST(JsonWriter, PlainLengthStopsAtTheFirstByteNeedingCare) {
   }
 }
 
+// The significant digits of a number's text, without sign, point, exponent or outer zeros.
+std::string Digits(std::string_view text) {
+  std::string digits;
+  for (const char c : text.substr(0, text.find_first_of("eE"))) {
+    if (c >= '0' && c <= '9' && !(digits.empty() && c == '0')) digits += c;
+  }
+  return digits.erase(digits.find_last_not_of('0') + 1);
+}
+
 TEST(JsonWriter, NumbersAreTheShortestThatReadBack) {
   std::mt19937_64 random(7);
   for (int round = 0; round < 100000; ++round) {
@@ -69,7 +84,43 @@ TEST(JsonWriter, NumbersAreTheShortestThatReadBack) {
     const double value = std::bit_cast<double>(random());
     std::string written;
     AppendJsonNumber(written, value);
-    ASSERT_EQ(written, nlohmann::json(value).dump()) << value;
+    if (!std::isfinite(value)) {
+      ASSERT_EQ(written, "null");
+      continue;
+    }
+    ASSERT_EQ(std::strtod(written.c_str(), nullptr), value) << written;
+    // The same digits as the C++ library's shortest form; laid out as nlohmann writes numbers
+    // whenever its digits are as few.
+    char shortest[64];
+    const auto end =
+        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific)
+            .ptr;
+    ASSERT_EQ(Digits(written), Digits(std::string_view(shortest, end))) << written;
+    const std::string before = nlohmann::json(value).dump();
+    if (Digits(before) == Digits(written)) {
+      ASSERT_EQ(written, before);
+    }
+  }
+  // Each layout: whole numbers with ".0", a point among the digits or up to three zeros after
+  // it, else an exponent of at least two digits.
+  const std::pair<double, const char*> laidOut[] = {
+      {0.0, "0.0"},
+      {-0.0, "-0.0"},
+      {1.0, "1.0"},
+      {-250.0, "-250.0"},
+      {1e15, "1e+15"},
+      {123456789012345.0, "123456789012345.0"},
+      {2.5, "2.5"},
+      {0.001, "0.001"},
+      {-0.00012, "-0.00012"},
+      {1e-5, "1e-05"},
+      {5e-324, "5e-324"},
+      {1.7976931348623157e308, "1.7976931348623157e+308"},
+      {4.1752050594835e+78, "4.1752050594835e+78"}};
+  for (const auto& [value, text] : laidOut) {
+    std::string written;
+    AppendJsonNumber(written, value);
+    EXPECT_EQ(written, text);
   }
   std::string written;
   AppendJsonInteger(written, -3);

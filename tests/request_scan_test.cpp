@@ -26,11 +26,19 @@ const std::vector<std::string> PLAIN_LINES = {
     R"({"mode":"inductance","fields":{"wire_length":"old","resonance":"","capacitance":"x","wire_size":"y"}})",
     // Texts of 14 and 15 bytes, read sixteen bytes at a time, the last one near the line's end.
     R"({"fields":{"diameter":"1.234567890123","height":"12345.678901234"}})",
+    // The reference: the last one counts; each key of its object once, in any order.
+    R"({"reference":true,"fields":{"diameter":"1"}})",
+    R"({"reference":{"wire_gauge":-3},"reference":false})",
+    R"({"fields":{"diameter":"1"},"reference":{"frequency":"7.1MHz","wire_gauge":20}})",
+    R"({ "reference" : { "temperature" : -50 , "frequency" : "455 kHz" } , "unit":"mm"})",
+    R"({"reference":{"wire_diameter":"0.5","frequency":"3.5e6","temperature":200}})",
+    R"({"reference":{"wire_gauge":-0},"reference":{}})",
 };
 
 // Lines left to the parser, and lines near the plain ones that a careless scan might take:
 // escapes, bytes beyond ASCII, control characters, other JSON values, unknown names and
-// values, a byte order mark, a second object, the reference key.
+// values, a byte order mark, a second object, reference values the parser refuses or reads
+// from the last of a repeated key.
 const std::vector<std::string> OTHER_LINES = {
     "",
     " ",
@@ -53,7 +61,25 @@ const std::vector<std::string> OTHER_LINES = {
     R"({"colour":"red"})",
     R"({"fields":{"Diameter":"1"}})",
     R"({"fields":{"":"1"}})",
-    R"({"reference":true,"fields":{"diameter":"1"}})",
+    R"({"reference":null})",
+    R"({"reference":"yes"})",
+    R"({"reference":[]})",
+    R"({"reference":True})",
+    R"({"reference":{"frequency":"7.1MHz","frequency":"1MHz"}})",
+    R"({"reference":{"frequency":"0"}})",
+    R"({"reference":{"frequency":7100000}})",
+    R"({"reference":{"wire_gauge":20,"wire_diameter":"0.1"}})",
+    R"({"reference":{"wire_gauge":20.0}})",
+    R"({"reference":{"wire_gauge":020}})",
+    R"({"reference":{"wire_gauge":201}})",
+    R"({"reference":{"wire_gauge":12345}})",
+    R"({"reference":{"wire_diameter":"0"}})",
+    R"({"reference":{"temperature":25}})",
+    R"({"reference":{"frequency":"1MHz","temperature":25.5}})",
+    R"({"reference":{"frequency":"1MHz","temperature":1e1}})",
+    R"({"reference":{"frequency":"1MHz","temperature":201}})",
+    R"({"reference":{"wire":"thin"}})",
+    R"({"reference":{"frequency":"1MHz",}})",
     R"({}{})",
     R"({},)",
     R"({"unit":"in",})",
@@ -80,21 +106,33 @@ void ExpectSameCase(const SolveCase& scanned, const SolveCase& parsed, const std
   EXPECT_EQ(scanned.seeds, parsed.seeds) << line;
 }
 
-// Whenever the scan takes a line, the parser takes it too, as the same case.
+void ExpectSameWire(const WireRequest& a, const WireRequest& b, const std::string& line) {
+  EXPECT_EQ(a.wanted, b.wanted) << line;
+  EXPECT_EQ(a.hasGauge, b.hasGauge) << line;
+  EXPECT_EQ(a.gauge, b.gauge) << line;
+  EXPECT_EQ(a.hasDiameter, b.hasDiameter) << line;
+  EXPECT_EQ(a.diameter, b.diameter) << line;
+  EXPECT_EQ(a.hasFrequency, b.hasFrequency) << line;
+  EXPECT_EQ(a.frequency, b.frequency) << line;
+  EXPECT_EQ(a.celsius, b.celsius) << line;
+}
+
+// Whenever the scan takes a line, the parser takes it too, as the same case and reference.
 void CheckAgainstParser(const std::string& line) {
   SolveCase scanned, parsed;
-  WireRequest wire;
+  WireRequest scannedWire, parsedWire;
   std::string error;
-  if (!ScanPlainRequest(line, scanned)) return;
-  ASSERT_TRUE(ParseSolveCase(line, parsed, wire, error)) << line << ": " << error;
+  if (!ScanPlainRequest(line, scanned, scannedWire)) return;
+  ASSERT_TRUE(ParseSolveCase(line, parsed, parsedWire, error)) << line << ": " << error;
   ExpectSameCase(scanned, parsed, line);
-  EXPECT_FALSE(wire.wanted) << line;
+  ExpectSameWire(scannedWire, parsedWire, line);
 }
 
 TEST(RequestScan, PlainLinesAreScannedAsTheParserReadsThem) {
   for (const std::string& line : PLAIN_LINES) {
     SolveCase scanned;
-    EXPECT_TRUE(ScanPlainRequest(line, scanned)) << line;
+    WireRequest wire;
+    EXPECT_TRUE(ScanPlainRequest(line, scanned, wire)) << line;
     CheckAgainstParser(line);
   }
 }
@@ -102,7 +140,8 @@ TEST(RequestScan, PlainLinesAreScannedAsTheParserReadsThem) {
 TEST(RequestScan, OtherLinesAreLeftToTheParser) {
   for (const std::string& line : OTHER_LINES) {
     SolveCase scanned;
-    EXPECT_FALSE(ScanPlainRequest(line, scanned)) << line;
+    WireRequest wire;
+    EXPECT_FALSE(ScanPlainRequest(line, scanned, wire)) << line;
   }
 }
 
@@ -125,6 +164,7 @@ TEST(RequestScan, DamagedLinesReadAsTheParserReadsThem) {
         parsed.taken = ParseSolveCase(variant, parsed.solveCase, parsed.wire, parsed.error);
         EXPECT_EQ(read.taken, parsed.taken) << variant;
         EXPECT_EQ(read.error, parsed.error) << variant;
+        ExpectSameWire(read.wire, parsed.wire, variant);
         if (read.taken && parsed.taken) ExpectSameCase(read.solveCase, parsed.solveCase, variant);
       }
     }

@@ -48,10 +48,10 @@ struct Scenario {
   Lines expected;
 };
 
-// Where the expected texts come from: the example coils of the shared expected texts (the
-// 1 x 1 inch, 10-turn coil worked out by hand from the formulas); the others were printed by
-// the independent reference tests/reference/coil_reference.py (e.g. `coil_reference.py
-// in:L:10:1:10`), which gives the hand-worked texts too.
+// Where the expected texts come from: the coils of the shared expected texts (the 1 x 1 inch
+// coil of 10 turns also worked out by hand from the formulas); the others were printed by the
+// independent reference tests/reference/coil_reference.py (e.g. `coil_reference.py
+// in:L:10:1:10`), which gives the texts of the shared coils too.
 const Scenario SCENARIOS[] = {
     // Dimension checks, in either mode; nothing is written.
     {"EmptyDiameter",

@@ -17,6 +17,10 @@ namespace {
 
 // The last answer; the page copies it before it calls again.
 std::string answer;
+// The text of the physics panel's frequency field, and whether a solve has completed since
+// start-up, so that the panel has a coil to show.
+std::string frequencyText;
+bool solvedOnce = false;
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
@@ -42,6 +46,19 @@ const char* KindName(ControlKind kind) {
 
 void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
 
+// The physics panel of the last completed solve: the dialog beside the wire of its own
+// "Maximum wire size" line, at the frequency of the panel's field when it holds one.
+void AppendPhysicsPanel(std::string& out) {
+  WireRequest request{.wanted = true};
+  std::string error;
+  if (!frequencyText.empty() && !ReadFrequency(frequencyText, request.frequency, error))
+    return AppendRefusalPanel(out, "No reference at this frequency: " + error + ".");
+  request.hasFrequency = !frequencyText.empty();
+  static SolveReference reference;
+  const bool worked = ComputeSolveReference(request, reference);
+  AppendReferencePanel(out, reference, worked);
+}
+
 // {"trace":[["set",ID,TEXT] | ["message",CAPTION,TEXT], ...] of what ran since the last
 // answer, and, when it was a solve that completed, "reference": the physics panel for it.
 const char* TraceAnswer(bool solved) {
@@ -64,11 +81,8 @@ const char* TraceAnswer(bool solved) {
   answer += ']';
   ClearHeadlessTrace();
   if (solved) {
-    // The page's panel sets the dialog beside the wire of its own "Maximum wire size" line.
-    static SolveReference reference;
-    const bool worked = ComputeSolveReference(WireRequest{.wanted = true}, reference);
     AppendJsonKey(answer, "reference");
-    AppendReferencePanel(answer, reference, worked);
+    AppendPhysicsPanel(answer);
   }
   answer += '}';
   return answer.c_str();
@@ -158,7 +172,23 @@ EMSCRIPTEN_KEEPALIVE const char* PageDialog() {
 }
 
 // Start-up: every control at its start-up text, inches selected.
-EMSCRIPTEN_KEEPALIVE void PageStart() { ResetHeadlessDialog(); }
+EMSCRIPTEN_KEEPALIVE void PageStart() {
+  ResetHeadlessDialog();
+  solvedOnce = false;
+}
+
+// The physics panel's frequency field changed to `text` (empty: none): the panel of the last
+// completed solve at that frequency, or null before any solve has completed.
+EMSCRIPTEN_KEEPALIVE const char* PageFrequency(const char* text) {
+  frequencyText = text;
+  answer.clear();
+  if (solvedOnce) {
+    AppendPhysicsPanel(answer);
+  } else {
+    answer = "null";
+  }
+  return answer.c_str();
+}
 
 // The page's current text of an editable control, before a solve reads it.
 EMSCRIPTEN_KEEPALIVE void PageSetText(int id, const char* text) { SeedControlText(id, text); }
@@ -177,6 +207,7 @@ EMSCRIPTEN_KEEPALIVE const char* PageClick(int id) {
   } else if (id == IDC_ABOUT) {
     ShowAboutBox();
   }
+  if (solve && SolveCompleted()) solvedOnce = true;
   return TraceAnswer(solve && SolveCompleted());
 }
 

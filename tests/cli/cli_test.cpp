@@ -216,12 +216,12 @@ TEST(Cli, VersionPrintsTheProgramAndItsVersion) {
   EXPECT_EQ(run.out, "coilcalc-cli 1.05\n");
 }
 
-TEST(Cli, HelpListsTheOptionsAndTheBatchFormat) {
+TEST(Cli, HelpListsTheOptionsAndPointsToTheManual) {
   const ProgramRun run = RunCli({"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* word : {"--unit", "--mode", "--diameter", "--height", "--turns", "--inductance",
-                           "--inductance-unit", "--json", "--batch", "--version", "inductance_unit",
-                           "U+FFFD", "Exit status"}) {
+  for (const char* word :
+       {"--unit", "--mode", "--diameter", "--height", "--turns", "--inductance",
+        "--inductance-unit", "--json", "--batch", "--version", "Exit status", "man coilcalc-cli"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }
@@ -365,7 +365,7 @@ const char* const ONE_BY_ONE_TEN_REQUEST_MM =
 TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
   const std::vector<BatchLine> lines = {
       {ONE_BY_ONE_TEN_REQUEST, CompletedAnswer("OneByOneInchTenTurns")},
-      {"this is not JSON", "not valid JSON: "},
+      {"this is not JSON", "not valid JSON at column 1: expected '{', found 'this'"},
       {ONE_BY_ONE_TEN_REQUEST_MM, CompletedAnswer("OneByOneInchTenTurnsInMillimetres")},
       {R"(["diameter", "1"])", "a request must be a JSON object"},
       {R"("diameter")", "a request must be a JSON object"},
@@ -378,10 +378,25 @@ TEST(CliBatch, BadLinesGetErrorsAndTheRestAreAnswered) {
       {R"({"fields": {"diameter": null}})", R"(the text of field "diameter" must be a string)"},
       {R"({"fields": {"height": ["1"]}})", R"(the text of field "height" must be a string)"},
       {R"({"fields": "1"})", R"("fields" must be an object of texts)"},
-      {R"({"fields": {"diameter": "1"}} {})", "not valid JSON: "},
-      {R"({"fields": {"diameter": "1")", "not valid JSON: "},
+      {R"({"fields": {"diameter": "1"}} {})",
+       "not valid JSON at column 31: expected the end of the line, found '{'"},
+      {R"({"fields": {"diameter": "1")",
+       "not valid JSON at column 28: expected ',' or '}', found the end of the line"},
+      {R"({"fields": {"diameter": "1)", "not valid JSON at column 25: a text is not closed"},
+      {R"({"fields": {"diameter" "1"}})",
+       "not valid JSON at column 24: expected ':', found a text"},
+      {R"({"fields": {"diameter": "1",}})",
+       "not valid JSON at column 29: expected a key in quotes, found '}'"},
+      {R"({fields: {}})",
+       "not valid JSON at column 2: expected a key in quotes or '}', found 'fields'"},
+      {R"({"fields": {"turns": "1\q"}})",
+       "not valid JSON at column 25: an escape in a text that JSON does not have"},
+      {"{\"fields\": {\"turns\": \"\x01\"}}",
+       "not valid JSON at column 23: a control character in a text"},
+      {R"({"fields": tru})", "not valid JSON at column 12: expected a value, found 'tru'"},
       {"", "empty line"},
-      {"{\"fields\": {\"diameter\": \"\xff\"}}", "not valid JSON: "},
+      {"{\"fields\": {\"diameter\": \"\xff\"}}",
+       "not valid JSON at column 26: a byte in a text that is not UTF-8"},
       {R"({"fields": {"diameter": "0.25", "height": "0.5", "turns": "1"}})",
        CorrectedSmallCoilAnswer()},
   };

@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "expected_texts.h"
 #include "run_program.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+const char* const BAD_REFERENCE =
+    R"("reference" must be true, false, or an object of "wire_gauge": N or "wire_diameter": )"
+    R"("X", "frequency": "F" and "temperature": C, each optional)";
 
 // 30-digit values (tests/reference/physics_vectors.py --cli), to 12 digits.
 struct ReferenceCase {
@@ -29,7 +34,7 @@ const ReferenceCase CASES[] = {
       {"sheet_inductance_uH", 1.99590908219},
       {"inductance_uH", 1.86951152466},
       {"self_capacitance_pF", 1.28887569617},
-      {"self_resonance_MHz", 184.210848116},
+      {"self_resonance_MHz", 145.771215734},
       {"lumped_resonance_MHz", 102.529901715}}},
     {"1 x 1 inch, 10 turns, 0.05 inch wire",
      {"--diameter", "1", "--height", "1", "--turns", "10"},
@@ -38,7 +43,7 @@ const ReferenceCase CASES[] = {
       {"sheet_inductance_uH", 1.87304024248},
       {"inductance_uH", 1.85123675020},
       {"self_capacitance_pF", 1.23723667771},
-      {"self_resonance_MHz", 192.813879134},
+      {"self_resonance_MHz", 153.221731710},
       {"lumped_resonance_MHz", 105.162949198}}},
     {"50.8 x 25.4 mm for 10 uH: 13.397 turns, the dialog's AWG 13",
      {"--unit", "mm", "--mode", "turns", "--diameter", "50.8", "--height", "25.4", "--inductance",
@@ -49,7 +54,7 @@ const ReferenceCase CASES[] = {
       {"sheet_inductance_uH", 9.98532009755},
       {"inductance_uH", 9.63043073570},
       {"self_capacitance_pF", 2.75238802887},
-      {"self_resonance_MHz", 63.6891022515},
+      {"self_resonance_MHz", 47.8884825556},
       {"lumped_resonance_MHz", 30.9130919355},
       {"turns", 13.6530111628}}},
 };
@@ -93,7 +98,8 @@ TEST(ReferenceCli, TextBlockFollowsTheDialogLines) {
       "  Inductance, current sheet            9.98532 uH             10 uH      +0.15%\n"
       "  Inductance, round wire               9.63043 uH             10 uH      +3.84%\n"
       "  Self-capacitance (Medhurst)          2.75239 pF        1.90612 pF     -30.75%\n"
-      "  Self-resonance, helical line         63.6891 MHz       36.4643 MHz    -42.75%\n"
+      "  Self-resonance, sheath helix         47.8885 MHz       36.4643 MHz    -23.86%\n"
+      "  Self-resonance, Kandoian-Sichak      63.6891 MHz       36.4643 MHz    -42.75%\n"
       "  Self-resonance, lumped L and C       30.9131 MHz       36.4643 MHz    +17.96%\n"
       "  Turns for 10 uH                       13.653            13.397         -1.88%\n";
   ASSERT_GE(run.out.size(), block.size());
@@ -150,9 +156,7 @@ TEST(ReferenceCli, BatchLinesAnswerEachOnTheirOwn) {
   const char* const errors[] = {
       "reference: the wire (0.2 inches) is thicker than the pitch of the winding (0.1 inches)",
       "\"wire_gauge\" must be a whole number from -3 (0000) to 200",
-      "\"wire_diameter\" must be a text, such as \"0.5\"",
-      "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}",
-      "\"reference\" must be true, false, {}, {\"wire_gauge\": N} or {\"wire_diameter\": \"X\"}"};
+      "\"wire_diameter\" must be a text, such as \"0.5\"", BAD_REFERENCE, BAD_REFERENCE};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(answers[1 + i], Json({{"error", errors[i]}})) << i;
   // "reference": false is the plain answer; a stopped solve has no reference object.
   EXPECT_EQ(answers[6], answers[8]);
@@ -162,6 +166,119 @@ TEST(ReferenceCli, BatchLinesAnswerEachOnTheirOwn) {
   EXPECT_EQ(answers[9], Json({{"error",
                                "reference: the winding's pitch is too fine for any wire gauge: "
                                "name a wire diameter"}}));
+}
+
+const std::vector<std::string> ONE_INCH = {"--diameter", "1", "--height", "1", "--turns", "10"};
+const char* const ONE_INCH_FIELDS = R"("fields":{"diameter":"1","height":"1","turns":"10"})";
+
+Json ReferenceOf(std::vector<std::string> args) {
+  args.insert(args.end(), ONE_INCH.begin(), ONE_INCH.end());
+  args.push_back("--json");
+  const ProgramRun run = RunCli(args);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  return Json::parse(run.out).value("reference", Json());
+}
+
+// Every spelling of one frequency reads alike, on the command line and in a batch line.
+TEST(ReferenceCli, FrequencySpellings) {
+  const char* const spellings[] = {"7.1MHz",  "7100kHz",  "7.1e6",     "7100000Hz",
+                                   "7.1 MHz", "7.1\tmhz", "0.0071GHz", "+7.1E+6 HZ"};
+  std::string input;
+  for (const char* text : spellings) {
+    const Json reference = ReferenceOf({"--frequency", text});
+    EXPECT_NEAR(reference.value("frequency_Hz", 0.0), 7.1e6, 1e-8) << text;
+    input += "{" + std::string(ONE_INCH_FIELDS) + R"(,"reference":)" +
+             Json({{"frequency", text}}).dump() + "}\n";
+  }
+  const ProgramRun batch = RunCli({"--batch"}, input);
+  ASSERT_EQ(batch.exitCode, 0) << batch.out;
+  const Json single = ReferenceOf({"--frequency", "7.1MHz"});
+  for (std::size_t at = 0, end; (end = batch.out.find('\n', at)) != std::string::npos; at = end + 1)
+    EXPECT_EQ(Json::parse(batch.out.substr(at, end - at))["reference"], single) << at;
+}
+
+// The block's rows at a frequency carry the JSON answer's numbers, to six digits, with their
+// units; "none" where the JSON has null: above the self-resonance there is no apparent value
+// and no tuning capacitor. The copper's temperature reaches the DC resistance.
+TEST(ReferenceCli, FrequencyRowsMatchTheJsonNumbers) {
+  const struct {
+    const char* label;
+    const char* key;
+    const char* unit;
+  } rows[] = {{"Resistance, DC", "dc_resistance_ohm", " ohm"},
+              {"Resistance, skin and proximity", "ac_resistance_ohm", " ohm"},
+              {"Q", "q", ""},
+              {"Inductance, apparent", "apparent_inductance_uH", " uH"},
+              {"Q, apparent", "apparent_q", ""},
+              {"Tuning capacitance", "tuning_capacitance_pF", " pF"}};
+  const std::vector<std::vector<std::string>> options = {
+      {"--frequency", "3.5MHz", "--wire-gauge", "18"},
+      {"--frequency", "300MHz"},
+      {"--frequency", "455kHz", "--temperature", "60"}};
+  for (const std::vector<std::string>& option : options) {
+    std::vector<std::string> args = ONE_INCH;
+    args.insert(args.end(), option.begin(), option.end());
+    const ProgramRun run = RunCli(args);
+    const Json reference = ReferenceOf(option);
+    for (const auto& row : rows) {
+      const Json& value = reference[row.key];
+      char number[40], line[120];
+      std::snprintf(number, sizeof number, "%.6g", value.is_null() ? 0 : value.get<double>());
+      std::snprintf(line, sizeof line, "\n  %-31s %12s%s\n", row.label,
+                    value.is_null() ? "none" : number, value.is_null() ? "" : row.unit);
+      EXPECT_NE(run.out.find(line), std::string::npos) << option[1] << ": " << line << run.out;
+    }
+  }
+  const double hot =
+      ReferenceOf({"--frequency", "1Hz", "--temperature", "60"})["dc_resistance_ohm"];
+  const double room = ReferenceOf({"--frequency", "1Hz"})["dc_resistance_ohm"];
+  EXPECT_NEAR(hot / room, 1 + 0.00393 * 40, 1e-12);
+}
+
+// Frequencies that cannot be read: the same words on the command line, which stops (2), and
+// in a batch line; a frequency whose figures leave the doubles stops the reference (1).
+TEST(ReferenceCli, BadFrequencies) {
+  std::string input;
+  for (const auto& [text, error] : expected::FrequencyErrors()) {
+    std::vector<std::string> args = ONE_INCH;
+    args.insert(args.end(), {"--frequency", text});
+    const ProgramRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 2) << text;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "--frequency: " + error);
+    input += "{" + std::string(ONE_INCH_FIELDS) + R"(,"reference":)" +
+             Json({{"frequency", text}}).dump() + "}\n";
+  }
+  const ProgramRun batch = RunCli({"--batch"}, input);
+  std::size_t row = 0;
+  for (std::size_t at = 0, end; (end = batch.out.find('\n', at)) != std::string::npos;
+       at = end + 1, ++row) {
+    ASSERT_LT(row, expected::FrequencyErrors().size());
+    EXPECT_EQ(batch.out.substr(at, end - at),
+              Json({{"error", expected::FrequencyErrors()[row].second}}).dump());
+  }
+  EXPECT_EQ(row, expected::FrequencyErrors().size());
+  // What only a batch line can get wrong.
+  const std::pair<const char*, const char*> objects[] = {
+      {R"({"frequency":7100000})", R"("frequency" must be a text, such as "7.1MHz")"},
+      {R"({"temperature":30})", R"("temperature" needs "frequency")"},
+      {R"({"frequency":"1MHz","temperature":"30"})",
+       R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+      {R"({"frequency":"1MHz","temperature":201})",
+       R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+      {R"({"frequency":"1MHz","wire_gauge":20,"wire_diameter":"0.01"})", BAD_REFERENCE},
+      {R"({"frequency":"1MHz","wire_gauge":20.5})",
+       R"("wire_gauge" must be a whole number from -3 (0000) to 200)"}};
+  for (const auto& [object, error] : objects) {
+    const ProgramRun line =
+        RunCli({"--batch"}, "{" + std::string(ONE_INCH_FIELDS) + ",\"reference\":" + object + "}");
+    EXPECT_EQ(line.out, Json({{"error", error}}).dump() + "\n") << object;
+  }
+  std::vector<std::string> args = ONE_INCH;
+  args.insert(args.end(), {"--frequency", "1e307"});
+  const ProgramRun run = RunCli(args);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err,
+            "Reference: the frequency is too high or too low for the reference's arithmetic\n");
 }
 
 }  // namespace

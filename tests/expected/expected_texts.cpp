@@ -19,6 +19,7 @@ struct Data {
   std::map<std::string, int> fieldIds;
   std::vector<std::string> results;
   std::vector<Coil> coils;
+  std::vector<std::pair<std::string, std::string>> frequencyErrors;
 };
 
 [[noreturn]] void Stop(const std::string& why) {
@@ -54,11 +55,14 @@ Data Read() {
       if (c.results.size() != data.results.size()) Stop(c.name + " lacks some results");
       data.coils.push_back(std::move(c));
     }
+    data.frequencyErrors = json.at("frequency_errors");
   } catch (const nlohmann::json::exception& error) {
     Stop(error.what());
   }
   // Tests loop over these: an empty list would let them pass without checking anything.
-  if (data.allMessages.empty() || data.help.empty() || data.coils.empty()) Stop("a list is empty");
+  if (data.allMessages.empty() || data.help.empty() || data.coils.empty() ||
+      data.frequencyErrors.empty())
+    Stop("a list is empty");
   return data;
 }
 
@@ -105,6 +109,9 @@ int FieldId(const std::string& name) {
 const std::map<std::string, int>& FieldIds() { return TheData().fieldIds; }
 const std::vector<std::string>& Results() { return TheData().results; }
 const std::vector<Coil>& Coils() { return TheData().coils; }
+const std::vector<std::pair<std::string, std::string>>& FrequencyErrors() {
+  return TheData().frequencyErrors;
+}
 const Coil& CoilNamed(const std::string& name) {
   for (const Coil& coil : TheData().coils) {
     if (coil.name == name) return coil;

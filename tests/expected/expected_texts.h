@@ -51,6 +51,9 @@ const std::map<std::string, int>& FieldIds();
 const std::vector<std::string>& Results();
 
 const std::vector<Coil>& Coils();
+
+// Frequency texts the physics reference refuses, each with its error.
+const std::vector<std::pair<std::string, std::string>>& FrequencyErrors();
 const Coil& CoilNamed(const std::string& name);
 
 }  // namespace expected

@@ -6,7 +6,9 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|benc
                                               [--reference SHARE]
   --mix edges  (the default) both units and modes; ordinary coils, stopped solves, odd number
                texts (blanks, signs, "&H" numbers, exponent letters, trailing garbage, long
-               digit strings), texts near the ends of the extended range, and entries placed
+               digit strings), texts near the ends of the extended range, one line in a thousand
+               asking for the reference at a frequency it refuses (tests/expected/
+               expected_texts.json: the answer is the same on every build), and entries placed
                next to the midpoint between two floats after the division or multiplication
                the solve applies to them, where a second rounding from extended precision
                decides which float the entry becomes (and at a limit such as a ratio of
@@ -17,7 +19,8 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|benc
   --mix bench  plain coils of every shape the checks let through in both units and modes, a
                few stopped, minimum-turns corrections, texts left from an earlier solve.
   --reference SHARE  that share of the requests also asks for the physics reference: true,
-               {}, false, a gauge, a wire diameter, now and then one that is refused.
+               {}, false, a gauge, a wire diameter, a third of them at a frequency (and a
+               temperature), now and then one that is refused.
 """
 import argparse
 import json
@@ -526,21 +529,43 @@ def bench_request(rng, i):
 
 # ---- the physics reference ------------------------------------------------------------------
 
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "expected",
+                       "expected_texts.json"), encoding="utf-8") as _file:
+    REFUSED_FREQUENCIES = [text for text, _ in json.load(_file)["frequency_errors"]]
+
+
+def frequency_text(rng):
+    """A frequency from 10 kHz to 1 GHz in one of the spellings the program reads."""
+    hertz = log_uniform(rng, 1e4, 1e9)
+    unit, scale = rng.choice([("", 1), ("Hz", 1), ("kHz", 1e3), ("MHz", 1e6), (" MHz", 1e6),
+                              ("mhz", 1e6), ("GHz", 1e9)])
+    return "%.4g%s" % (hertz / scale, unit)
+
+
 def reference_key(rng):
     """The "reference" value of a request: mostly good ones, a few the program refuses."""
     roll = rng.random()
     if roll < 0.3:
         return True
     if roll < 0.4:
-        return {}
-    if roll < 0.45:
+        key = {}
+    elif roll < 0.45:
         return False
-    if roll < 0.7:
-        return {"wire_gauge": rng.randint(-3, 60)}
-    if roll < 0.95:
-        return {"wire_diameter": "%.4g" % log_uniform(rng, 1e-4, 3)}
-    return rng.choice([{"wire_gauge": 2.5}, {"wire_gauge": 201}, {"wire_diameter": 1},
-                       {"wire_diameter": "0"}, {"wire": "thin"}, "yes"])
+    elif roll < 0.7:
+        key = {"wire_gauge": rng.randint(-3, 60)}
+    elif roll < 0.95:
+        key = {"wire_diameter": "%.4g" % log_uniform(rng, 1e-4, 3)}
+    else:
+        return rng.choice([{"wire_gauge": 2.5}, {"wire_gauge": 201}, {"wire_diameter": 1},
+                           {"wire_diameter": "0"}, {"wire": "thin"}, "yes",
+                           {"frequency": rng.choice(REFUSED_FREQUENCIES)},
+                           {"frequency": 7.1e6}, {"temperature": 30},
+                           {"frequency": "1MHz", "temperature": 500}])
+    if rng.random() < 0.35:
+        key["frequency"] = frequency_text(rng)
+        if rng.random() < 0.3:
+            key["temperature"] = rng.choice([-50, 0, 20, 25.5, 60, 200])
+    return key
 
 
 def main():
@@ -570,6 +595,10 @@ def main():
         request, style = line
         if args.reference and rng.random() < args.reference:
             request["reference"] = reference_key(rng)
+        elif args.mix == "edges" and i % 1000 == 999:
+            # Without a draw of the generator, so that the other lines stay as they were.
+            refused = REFUSED_FREQUENCIES[i // 1000 % len(REFUSED_FREQUENCIES)]
+            request["reference"] = {"frequency": refused}
         out.write(json.dumps(request, **style) + "\n")
 
 

@@ -162,7 +162,7 @@ class PageTest(unittest.TestCase):
             "return document.getElementById(arguments[0].htmlFor).dataset.controlId",
             self.control(2057)), "2011")
 
-    def test_worked_solves(self):
+    def test_solves_of_the_shared_coils(self):
         cases = [  # unit option, solve button, entries, the seven texts afterwards
             (2200 if coil["unit"] == "mm" else 2201, 2205 if coil["mode"] == "turns" else 2204,
              {expected_texts.FIELD_IDS[name]: text for name, text in coil["entries"].items()},
@@ -284,24 +284,46 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.box(), ["About this program", ABOUT])
         self.close_box(Keys.ESCAPE)
 
+    def set_frequency(self, text):
+        field = BROWSER.find_element(By.ID, "physics-frequency")
+        field.clear()
+        field.send_keys(text + Keys.ENTER)
+
     def test_physics_check_of_the_last_completed_solve(self):
         """Each line of the panel has the words of the command line's --reference for the same
-        coil, which one formatter words for both; a stopped solve leaves the panel as it was."""
-        panel = ("return [...document.querySelectorAll('.physics p, .physics tr')].map(r => "
+        coil, which one formatter words for both; a stopped solve leaves the panel as it was.
+        The frequency field works the panel out again for the last completed solve."""
+        panel = ("return [...document.querySelectorAll('.physics p.wire, .physics tr')].map(r => "
                  "r.children.length ? [...r.children].map(c => c.textContent) : [r.textContent])")
-        cases = [  # entries, button, the same coil for the command line (None: a stopped solve)
-            ({2001: "1", 2002: "1", 2003: "10"}, 2204, "--diameter 1 --height 1 --turns 10"),
-            ({2003: "16385"}, 2204, None),
-            ({2011: "2.022838", 2004: "uH"}, 2205,
+        before = BROWSER.execute_script(panel)
+        ActionChains(BROWSER).key_down(Keys.ALT).send_keys("f").key_up(Keys.ALT).perform()
+        self.assertEqual(BROWSER.switch_to.active_element.get_attribute("id"), "physics-frequency")
+        self.set_frequency("7.1MHz")  # no solve yet: nothing to show at a frequency
+        self.assertEqual(BROWSER.execute_script(panel), before)
+        self.set_frequency("")
+        one_inch = "--diameter 1 --height 1 --turns 10"
+        cases = [  # entries, button, frequency field (None: as it is), the same coil for the
+            # command line (None: a stopped solve)
+            ({2001: "1", 2002: "1", 2003: "10"}, 2204, None, one_inch),
+            ({2003: "16385"}, 2204, None, None),
+            ({2011: "2.022838", 2004: "uH"}, 2205, None,
              "--mode turns --diameter 1 --height 1 --inductance 2.022838"),
             # No gauge fits so fine a pitch: the panel says why, as the command line does.
-            ({2001: "1e-44", 2002: "1e-44", 2003: "16384"}, 2204,
+            ({2001: "1e-44", 2002: "1e-44", 2003: "16384"}, 2204, None,
              "--diameter 1e-44 --height 1e-44 --turns 16384"),
+            ({2001: "1", 2002: "1", 2003: "10"}, 2204, "7.1MHz", one_inch + " --frequency 7.1MHz"),
+            ({}, None, "455 kHz", one_inch + " --frequency 455kHz"),
+            ({2003: "20"}, 2204, None, "--diameter 1 --height 1 --turns 20 --frequency 455kHz"),
+            ({}, None, "300MHz", "--diameter 1 --height 1 --turns 20 --frequency 300MHz"),
+            ({}, None, "", "--diameter 1 --height 1 --turns 20"),
         ]
-        for entries, button, arguments in cases:
-            with self.subTest(entries=entries):
+        for entries, button, frequency, arguments in cases:
+            with self.subTest(entries=entries, frequency=frequency):
                 self.enter(entries)
-                self.messages_of(button)
+                if frequency is not None:
+                    self.set_frequency(frequency)
+                if button:
+                    self.messages_of(button)
                 if arguments:
                     run = subprocess.run([OPTIONS.cli, "--reference", *arguments.split()],
                                          capture_output=True, text=True, check=False)
@@ -312,6 +334,13 @@ class PageTest(unittest.TestCase):
                 shown = BROWSER.execute_script(panel)
                 self.assertEqual([" ".join(line).split() for line in shown], expected)
                 self.assertEqual({len(row) for row in shown[1:]} - {4}, set(), "a label, three cells")
+        # A frequency that cannot be read: the command line's words (an empty field is none).
+        for text, error in expected_texts.FREQUENCY_ERRORS:
+            if text:
+                with self.subTest(frequency=text):
+                    self.set_frequency(text)
+                    self.assertEqual(BROWSER.execute_script(panel),
+                                     [["No reference at this frequency: " + error + "."]])
 
     def test_quit_ends_the_dialog(self):
         self.control(2100).click()
@@ -355,6 +384,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual([self.text(i) for i in RESULT_IDS], ONE_INCH["results"])
 
     def test_screenshot_and_measurements(self):
+        self.set_frequency("7.1MHz")  # the solve's time with the most rows in the panel
         self.enter({2001: "1", 2002: "1", 2003: "10"})
         self.control(2204).click()
         timings = BROWSER.execute_script("return window.coilcalcTimings")

@@ -31,3 +31,9 @@ export function click(id, texts) {
 export function help(id) {
   return JSON.parse(call("PageHelp", "string", ["number"], [id]));
 }
+
+// The physics panel's frequency field now holds `text`: the panel of the last completed solve
+// at that frequency, or null before any solve has completed.
+export function frequency(text) {
+  return JSON.parse(call("PageFrequency", "string", ["string"], [text]));
+}

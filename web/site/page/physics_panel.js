@@ -1,12 +1,32 @@
-// The physics check below the dialog: the engine's reference for the last completed solve,
-// shown as the engine words it.
+// The physics check below the dialog: the engine's reference for the last completed solve, at
+// the frequency of its field when that holds one, shown as the engine words it.
 import { element } from "./dom.js";
+import { frequency } from "./engine.js";
 
 let panel;
 
 export function buildPhysicsPanel() {
+  const field = element("input", {
+    id: "physics-frequency",
+    type: "text",
+    placeholder: "7.1MHz",
+    autocomplete: "off",
+    spellcheck: "false",
+    // The dialog's Tab goes round the dialog alone: Alt+F reaches the field, as Alt and a
+    // letter reach the dialog's controls without a tab stop; Tab goes back to the dialog.
+    accesskey: "f",
+  });
+  // The engine reads the text when it is committed (Enter, or the focus leaving the field).
+  field.addEventListener("change", () => {
+    const reference = frequency(field.value);
+    if (reference) showReference(reference);
+  });
   panel = element("section", { className: "physics", "aria-labelledby": "physics-title", "aria-live": "polite" }, [
     element("h2", { id: "physics-title", text: "Physics check" }),
+    element("p", { className: "frequency" }, [
+      element("label", { for: "physics-frequency", text: "At a frequency (Hz, kHz, MHz or GHz): " }),
+      field,
+    ]),
     element("p", {
       className: "wire",
       text: "Solve a coil to compare the dialog's figures with the physics reference.",
@@ -15,7 +35,6 @@ export function buildPhysicsPanel() {
   ]);
   return panel;
 }
-
 // `reference`: {heading, columns: [4 titles], rows: [[label, reference, dialog, difference]]};
 // no columns and rows when the engine found no reference, the heading then saying why.
 export function showReference(reference) {

@@ -1,0 +1,33 @@
+// The first self-resonance of an open coil: its winding as a finite sheath helix, half a wave long.
+//
+// The winding is a sheath helix: a cylinder of radius a = Dw/2 and length H whose surface
+// conducts only along the wire's direction, at the pitch angle psi with cot psi = pi Dw / p.
+// Its lowest mode with both ends open carries the current I(z) = cos(pi z / H) along the wire
+// (zero at the ends: nothing flows out of an open end) and the charge per length -dI/dz / (j w).
+// The resonance is the Rayleigh quotient of that mode, the electric energy over the magnetic:
+//
+//   (k a)^2 = Q / (cot^2 psi  A + B),   f = k c / (2 pi)
+//
+//   Q  = the charge's self-potential:        sum over pairs of rings of I'(z) I'(z') g0
+//   A  = the azimuthal current's inductance: sum over pairs of loops of I(z) I(z') g1
+//   B  = the axial current's inductance:     sum over pairs of rings of I(z) I(z') g0
+//
+// with g0 and g1 the ring-to-ring kernels of Maxwell's coaxial rings and loops (complete
+// elliptic integrals). On an infinite helix the same quotient for one wavelength gives the
+// quasi-static sheath-helix dispersion relation of Pierce and Sensiper,
+// (beta a)^2 I0 K0 = (k a)^2 (cot^2 psi I1 K1 + I0 K0); here the ends are the winding's own:
+// the mode's fields fringe past them as the kernels say, with no end correction added.
+//
+// The sheet leaves out the round wire's own field near it. Taken as that of a grating of
+// wires s = p cos psi apart (the turns, across the wire), it adds Lambda = ln(s / (pi d)) to
+// the kernels at zero separation, per length of wire: in the inductance, as Rosa's correction
+// does at radio frequencies (no field inside the wire), and in the elastance. Where s is
+// under pi d the first term of the grating's potential no longer holds (the wires nearly close
+// the surface), and the sheet is taken as it is (Lambda = 0).
+//
+// Quasi-static (no retardation): good while the wave along the axis is well below c.
+#pragma once
+
+// The first self-resonance, hertz, of N turns of wire d thick on the diameter Dw (wire centre
+// to centre) over a winding H long; NaN for arguments that are not finite and above 0.
+double HelixResonance(double Dw, double H, double N, double d);

@@ -1,0 +1,220 @@
+#!/usr/bin/python3
+"""The first self-resonance of an open helix of copper wire by NEC-2 (nec2c), a full-wave check.
+
+The helix is N turns of wire of diameter d on the diameter Dw = D + d (wire centre to centre),
+H long from end to end of the wire, as straight segments of NEC's thin-wire model, the wire's
+loss given as copper's conductivity (LD 5). A voltage source sits on the middle segment. The
+first self-resonance of the open coil, the one a dip meter finds, is its half-wave mode: the
+current greatest at the middle of the wire and zero at its open ends. Fed at the middle that
+mode is a series resonance, where the reactance seen by the source first rises through zero;
+below it the open helix is a capacitor. The search starts from a quarter of the frequency at
+which the wire, stretched out, is half a wave long (halved while the reactance is not yet
+negative) and climbs in steps of 1.25 with the coarser of two models until the reactance turns
+positive (a step after which it has fallen passed a pole, and is shortened), then closes on
+the zero by regula falsi with each model. The models cut a turn into n and 1.5 n segments, n at least cot psi = pi Dw / p (no segment longer than the pitch: with
+longer ones the thin-wire model misses the coupling of neighbouring turns and may even miss
+the resonance) and at least 16. The resonance converges as 1/n^2; the value given is
+extrapolated from the two models, and their difference says how far they have converged.
+
+    /usr/bin/python3 scripts/nec_resonance.py D H N d     one coil (metres): each model, the
+                                                          extrapolation
+    /usr/bin/python3 scripts/nec_resonance.py --check CLI    a few spaced coils: coilcalc-cli's
+                                                          estimate within 5 % of NEC, or exit 1
+
+scripts/accuracy_report.py runs the whole grid (grid()) and the measured coils, and keeps NEC's
+answers in docs/accuracy/nec-grid.csv and nec-measured.csv.
+"""
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+C0 = 299792458.0
+COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
+# The thin-wire model holds for turns nearer than a segment's length only roughly: the models
+# cut each turn into at least cot psi = pi Dw / p segments (none longer than the pitch), and
+# 16 at least; the finer model has half as many again.
+LEAST_PER_TURN = 16
+MOST_SEGMENTS = 1100  # nec2c's time grows as their cube: seconds a frequency here
+TOLERANCE = 0.05  # the estimate against NEC, for spaced windings
+
+
+def deck(D, H, N, d, per_turn, frequencies):
+    """A NEC-2 deck: the helix as one wire of straight segments, an odd number of them."""
+    a = (D + d) / 2
+    count = max(3, round(N * per_turn))
+    count += 1 - count % 2
+    points = [(a * math.cos(2 * math.pi * N * i / count), a * math.sin(2 * math.pi * N * i / count),
+               H * i / count) for i in range(count + 1)]
+    lines = ["CM open helix, centre fed", "CE"]
+    for i in range(count):
+        ends = points[i] + points[i + 1]
+        lines.append(f"GW {i + 1} 1 " + " ".join(f"{v:.10e}" for v in ends) + f" {d / 2:.10e}")
+    lines += ["GE 0", f"LD 5 0 0 0 {COPPER_SIEMENS:.6e}", f"EX 0 {(count + 1) // 2} 1 0 1 0",
+              "PT -1 0 0 0"]
+    for f in frequencies:
+        lines += [f"FR 0 1 0 0 {f / 1e6:.10e} 0", "XQ"]
+    return "\n".join(lines + ["EN"]) + "\n"
+
+
+def reactances(D, H, N, d, per_turn, frequencies):
+    """The source's reactance, ohms, at each frequency (hertz)."""
+    with tempfile.TemporaryDirectory() as folder:
+        source = os.path.join(folder, "helix.nec")
+        result = os.path.join(folder, "helix.out")
+        with open(source, "w") as out:
+            out.write(deck(D, H, N, d, per_turn, frequencies))
+        subprocess.run(["nec2c", "-i", source, "-o", result], check=True, capture_output=True)
+        with open(result) as text:
+            output = text.read()
+    rows = re.findall(r"ANTENNA INPUT PARAMETERS[^\n]*\n[^\n]*\n[^\n]*\n([^\n]*)\n", output)
+    if len(rows) != len(frequencies):
+        sys.exit(f"nec_resonance: {len(frequencies)} frequencies, {len(rows)} answers from nec2c")
+    return [float(row.split()[7]) for row in rows]
+
+
+def climb(D, H, N, d):
+    """A bracket (below, above) of the first zero of the reactance, by the coarser model."""
+    coarse = models(D, H, N, d)[0]
+    wire = N * math.hypot(math.pi * (D + d), H / N)
+    f = C0 / (2 * wire) / 4
+    for _ in range(40):  # down until the helix is a capacitor
+        x = reactances(D, H, N, d, coarse, [f])[0]
+        if x < 0:
+            break
+        f /= 2
+    else:
+        sys.exit(f"nec_resonance: the helix {D} {H} {N} {d} is never capacitive")
+    # Below the first resonance the reactance only rises (Foster): where it has fallen, a step
+    # passed the resonance and the pole after it, which may lie close above it, and is shortened.
+    step = 1.25
+    while step > 1.0001:
+        x_next = reactances(D, H, N, d, coarse, [f * step])[0]
+        if x_next >= 0:
+            return f, f * step
+        if x_next < x:
+            step = math.sqrt(step)
+        else:
+            f, x = f * step, x_next
+    sys.exit(f"nec_resonance: no resonance found for {D} {H} {N} {d}")
+
+
+def zero(D, H, N, d, per_turn, below, above):
+    """The reactance's zero within (below, above) widened as needed, by the Illinois method."""
+    for _ in range(20):
+        xb, xa = reactances(D, H, N, d, per_turn, [below, above])
+        if xb < 0 <= xa:
+            break
+        if xb >= 0:
+            below /= 1.2
+        if xa < 0:
+            above *= 1.2
+    else:
+        sys.exit(f"nec_resonance: lost the resonance of {D} {H} {N} {d}")
+    side = 0
+    for _ in range(40):
+        f = below - xb * (above - below) / (xa - xb)
+        x = reactances(D, H, N, d, per_turn, [f])[0]
+        if x < 0:
+            below, xb = f, x
+            if side < 0:
+                xa /= 2
+            side = -1
+        else:
+            above, xa = f, x
+            if side > 0:
+                xb /= 2
+            side = 1
+        if above - below < 2e-5 * f:
+            break
+    return below - xb * (above - below) / (xa - xb)
+
+
+def models(D, H, N, d):
+    """Segments a turn of the two models extrapolated."""
+    coarser = max(LEAST_PER_TURN, math.ceil(math.pi * (D + d) * N / H))
+    return coarser, math.ceil(1.5 * coarser)
+
+
+def fits_nec(D, H, N, d):
+    """Whether the finer model's segments stay 2 wire radii long (NEC-2's thin-wire kernel)
+    and few enough to solve here."""
+    finer = models(D, H, N, d)[1]
+    return math.pi * (D + d) / finer >= d and N * finer <= MOST_SEGMENTS
+
+
+def resonance(D, H, N, d):
+    """The fine models' resonances (hertz) and the value extrapolated to fine segments."""
+    below, above = climb(D, H, N, d)
+    found = []
+    for per_turn in models(D, H, N, d):
+        f = zero(D, H, N, d, per_turn, below, above)
+        found.append(f)
+        below, above = f / 1.05, f * 1.05
+    (n1, f1), (n2, f2) = zip(models(D, H, N, d), found)
+    return found, f2 + (f2 - f1) * n1**2 / (n2**2 - n1**2)
+
+
+def estimates(cli, coils):
+    """coilcalc-cli's self-resonance (hertz) of each coil (metres), asked as a user would."""
+    requests = [{"unit": "mm", "mode": "inductance",
+                 "reference": {"wire_diameter": f"{d * 1e3:.6g}"},
+                 "fields": {"diameter": f"{D * 1e3:.6g}", "height": f"{H * 1e3:.6g}",
+                            "turns": f"{N:.6g}"}}
+                for D, H, N, d in coils]
+    text = "".join(json.dumps(r) + "\n" for r in requests)
+    run = subprocess.run([cli, "--batch"], input=text, capture_output=True, text=True, check=True)
+    return [json.loads(line)["reference"]["self_resonance_MHz"] * 1e6
+            for line in run.stdout.splitlines()]
+
+
+# Spaced windings, quick enough for the test suite: a short wide coil, a square one, a long thin
+# one, at pitches of 2.5 and 6 wire diameters.
+CHECK = [(0.05, 0.01, 5, 0.0008), (0.02, 0.02, 8, 0.001), (0.005, 0.045, 12, 0.0007),
+         (0.03, 0.03, 10, 0.0012)]
+
+
+def grid():
+    """Form diameters 5, 20 and 100 mm; heights 0.2, 1, 3 and 9.9 diameters (the dialog takes
+    less than 10); 5, 12, 30 and 200 turns; pitches of 2.5 and 6 wire diameters."""
+    coils = []
+    for N in (5, 12, 30, 200):
+        for D in (0.005, 0.02, 0.1):
+            for shape in (0.2, 1, 3, 9.9):
+                for spacing in (2.5, 6):
+                    H = shape * D
+                    coils.append((D, H, N, H / N / spacing))
+    return coils
+
+
+def main():
+    args = sys.argv[1:]
+    if len(args) == 4:
+        D, H, N, d = map(float, args)
+        found, best = resonance(D, H, N, d)
+        for per_turn, f in zip(models(D, H, N, d), found):
+            print(f"{per_turn} segments a turn: {f / 1e6:.6g} MHz")
+        print(f"extrapolated: {best / 1e6:.6g} MHz")
+    elif len(args) == 2 and args[0] == "--check":
+        failed = 0
+        for (D, H, N, d), estimate in zip(CHECK, estimates(args[1], CHECK)):
+            if not fits_nec(D, H, N, d):
+                sys.exit(f"nec_resonance: NEC cannot model {D} {H} {N} {d} here")
+            found, best = resonance(D, H, N, d)
+            n1, n2 = models(D, H, N, d)
+            off = estimate / best - 1
+            verdict = "ok" if abs(off) <= TOLERANCE else "FAILED"
+            failed += verdict != "ok"
+            print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns, wire {d * 1e3:g} mm:"
+                  f" estimate {estimate / 1e6:.5g} MHz, NEC {best / 1e6:.5g} MHz ({100 * off:+.2f} %;"
+                  f" {n1} and {n2} segments a turn {found[0] / 1e6:.5g}, {found[1] / 1e6:.5g})")
+        sys.exit(1 if failed else 0)
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()
