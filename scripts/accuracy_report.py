@@ -303,11 +303,11 @@ def signed(value, digits=1):
 
 def main():
     cli, docs = sys.argv[1], sys.argv[2]
-    frequency_text = frequency_section(cli, docs, ask, save)
     sheet_path, sheet = sheet_study(cli, docs)
     wire_path, wire_spread, wire = wire_study(cli, docs)
     cap_path, cap, crossings = capacitance_study(cli, docs)
     srf_path, spread, pettit, (modelled, gridded, thick, most) = resonance_study(cli, docs)
+    frequency_text = frequency_section(cli, docs, ask, save)
 
     wire_rows = "\n".join(
         f"| {N} | {r:g} | " + " | ".join(f"{signed(v)} %" for v in values) + " |"
