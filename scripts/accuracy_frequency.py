@@ -209,7 +209,8 @@ def frequency_section(cli, docs, ask, save):
     flat = {pd: (min(v.values()), max(v.values())) for pd, v in grid.items()}
     table_rows = "\n".join(
         f"| {name} | {f / 1e6:g} | {d_over_delta(wire_of(name), f):.0f} | "
-        f"{r['dc_resistance_ohm'] * 1e3:.3g} | {r['ac_resistance_ohm'] * 1e3:.3g} | "
+        f"{three_digits(r['dc_resistance_ohm'] * 1e3)} | "
+        f"{three_digits(r['ac_resistance_ohm'] * 1e3)} | "
         f"{r['q']:.0f} | {fmt(r['apparent_q'], '.0f')} | {picofarads(r['tuning_capacitance_pF'])} |"
         for name, f, r in rows)
     measured_rows = "\n".join(
@@ -323,6 +324,11 @@ def hertz(f):
 
 def wire_of(name):
     return next(c[4] for c in COILS if c[0] == name)
+
+
+def three_digits(value):
+    """Three significant digits, without an exponent."""
+    return f"{value:.0f}" if value >= 100 else f"{value:.3g}"
 
 
 def picofarads(value):
