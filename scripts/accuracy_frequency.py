@@ -328,7 +328,8 @@ def wire_of(name):
 
 def three_digits(value):
     """Three significant digits, without an exponent."""
-    return f"{value:.0f}" if value >= 100 else f"{value:.3g}"
+    rounded = float(f"{value:.3g}")
+    return f"{rounded:.0f}" if rounded >= 100 else f"{rounded:g}"
 
 
 def picofarads(value):
