@@ -115,6 +115,8 @@ double HelixResonance(double Dw, double H, double N, double d) {
     return std::numeric_limits<double>::quiet_NaN();
   const double a = Dw / 2;
   const double h = H / a;
+  // The sums take a number of panels that grows with |ln h|: a shape beyond the doubles has none.
+  if (!std::isnormal(h)) return std::numeric_limits<double>::quiet_NaN();
   const double pitch = H / N;
   const double turn = std::hypot(PI * Dw, pitch);  // wire in one turn
   const double cotPsi = PI * Dw / pitch;

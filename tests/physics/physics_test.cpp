@@ -190,6 +190,8 @@ TEST(PhysicsFaults, EveryBadCoilGetsItsFault) {
       {in, in, 10, in / 10, ReferenceFault::NONE},  // a wire exactly as thick as the pitch
       {1e200, 1e200, 10, 1e198, ReferenceFault::OUT_OF_RANGE},
       {1e-200, 1e-200, 10, 1e-201, ReferenceFault::OUT_OF_RANGE},
+      {1e-300, 1e300, 10, 1e-301, ReferenceFault::OUT_OF_RANGE},  // H over Dw beyond doubles
+      {1e300, 1e-300, 10, 1e-302, ReferenceFault::OUT_OF_RANGE},  // and below them
       {in, in, 10, 0.09 * in, ReferenceFault::NONE},
   };
   for (const auto& row : rows) {
