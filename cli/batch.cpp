@@ -92,9 +92,9 @@ void AnswerBlock(Block& block) {
 }
 
 // Reads some bytes of input: the count, 0 at its end, or -1 with errno set.
-long ReadSome(int inputFd, char* buffer, std::size_t size) {
+long ReadSome(ReadBytes read, int inputFd, char* buffer, std::size_t size) {
   for (;;) {
-    const std::ptrdiff_t got = ReadInput(inputFd, buffer, size);
+    const std::ptrdiff_t got = read(inputFd, buffer, size);
     if (got >= 0 || errno != EINTR) return static_cast<long>(got);
   }
 }
@@ -158,6 +158,7 @@ void ClearBlock(Block& block) {
 // What the reader, the workers and the writer share.
 struct Pipeline {
   int inputFd = 0;
+  ReadBytes read = ReadInput;
   std::FILE* output = nullptr;
   unsigned workers = 0;  // 0: the reader answers and writes each block itself
   bool readFailed = false;
@@ -196,7 +197,7 @@ void ReadBlocks(Pipeline& pipeline, NewBlock newBlock, Submit submit) {
   std::vector<char> chunk(READ_CHUNK);
   LineCutter cutter;
   for (;;) {
-    const long got = ReadSome(pipeline.inputFd, chunk.data(), chunk.size());
+    const long got = ReadSome(pipeline.read, pipeline.inputFd, chunk.data(), chunk.size());
     if (got < 0) {
       pipeline.readFailed = true;
       pipeline.readErrno = errno;
@@ -282,6 +283,7 @@ struct WorkerPool {
   Pipeline* pipeline = nullptr;
   std::uint64_t batch = 0;  // batches handed to the workers so far
   unsigned workers = 0;     // started
+  unsigned active = 0;      // of them, those that answer the current batch: the first ones
   unsigned busy = 0;        // workers not yet done with the current batch
 };
 
@@ -290,31 +292,33 @@ WorkerPool& Pool() {
   return *pool;
 }
 
-void PoolWorker(WorkerPool& pool, std::uint64_t seen) {
+void PoolWorker(WorkerPool& pool, unsigned index, std::uint64_t seen) {
   std::unique_lock<std::mutex> hold(pool.lock);
   for (;;) {
     pool.batchStarted.wait(hold, [&] { return pool.batch != seen; });
     seen = pool.batch;
     Pipeline& pipeline = *pool.pipeline;
+    const bool active = index < pool.active;
     hold.unlock();
-    WorkerLoop(pipeline);
+    if (active) WorkerLoop(pipeline);
     hold.lock();
     if (--pool.busy == 0) pool.batchDone.notify_all();
   }
 }
 
-// Starts workers until the pool has `wanted`, or as many as the system gives; returns the count.
+// Starts workers until the pool has `wanted`, or as many as the system gives; returns how many
+// of them the batch can have.
 unsigned StartWorkers(WorkerPool& pool, unsigned wanted) {
   std::lock_guard<std::mutex> hold(pool.lock);
   try {
     while (pool.workers < wanted) {
-      std::thread(PoolWorker, std::ref(pool), pool.batch).detach();
+      std::thread(PoolWorker, std::ref(pool), pool.workers, pool.batch).detach();
       ++pool.workers;
     }
   } catch (const std::system_error&) {
     // No more threads to be had: the batch makes do with those there are.
   }
-  return pool.workers;
+  return std::min(pool.workers, wanted);
 }
 
 void RunOnThreads(Pipeline& pipeline) {
@@ -336,6 +340,7 @@ void RunOnThreads(Pipeline& pipeline) {
   {
     std::lock_guard<std::mutex> hold(pool.lock);
     pool.pipeline = &pipeline;
+    pool.active = pipeline.workers;
     pool.busy = pool.workers;
     ++pool.batch;
   }
@@ -398,10 +403,15 @@ unsigned WorkerCount() {
 }  // namespace
 
 int RunBatch(int inputFd, std::FILE* output) {
+  return RunBatchWith(inputFd, output, ReadInput, WorkerCount());
+}
+
+int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned workers) {
   Pipeline pipeline;
   pipeline.inputFd = inputFd;
+  pipeline.read = read;
   pipeline.output = output;
-  pipeline.workers = WorkerCount();
+  pipeline.workers = std::min(workers, MAX_WORKERS);
   StartBatchProgress(inputFd);
 #if BATCH_THREADS
   if (pipeline.workers > 0) {

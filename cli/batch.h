@@ -23,3 +23,9 @@ bool AnswerRequestLine(std::string_view line, std::string& answer);
 // Reads request lines from the file descriptor until its end and writes the answers in order.
 // Returns the exit status: 0 when every line was answered, 1 when any line got an error.
 int RunBatch(int inputFd, std::FILE* output);
+
+// Reads up to `size` bytes: the count, 0 at the input's end, or -1 with errno set (ReadInput).
+using ReadBytes = std::ptrdiff_t (*)(int fd, char* buffer, std::size_t size);
+// RunBatch with the reading and the number of workers chosen (0: the reader answers and writes
+// each block itself, as on one core), so that tests can deliver the input as they please.
+int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned workers);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the number conversions and the solve with libFuzzer (ASan + UBSan), one target after
-# the other, each over a working corpus grown from its seeds; exits non-zero on any finding.
+# Fuzzes the number conversions, the solve and the reading of batch request lines with libFuzzer
+# (ASan + UBSan), one target after the other, each over a working corpus grown from its seeds;
+# exits non-zero on any finding.
 #
 #   scripts/fuzz.sh [SECONDS]        each target for SECONDS (default 60)
 #   scripts/fuzz.sh --long [SECONDS] a long run: each target for SECONDS (default 1800)
@@ -29,7 +30,7 @@ case "${1:-}" in
 esac
 [[ "$seconds" =~ ^[0-9]+$ && "$seconds" -gt 0 ]] || usage
 
-targets=(fuzz_parse_number fuzz_format_number fuzz_solve_coil fuzz_reference)
+targets=(fuzz_parse_number fuzz_format_number fuzz_solve_coil fuzz_reference fuzz_request_line)
 build=$root/build/fuzz
 work=$build/corpus-work
 findings=$build/findings

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Mutation run of the native tests: each hand-made fault of scripts/mutants.txt is applied to a
 # copy of the sources, rebuilt and run through `ctest --preset default`; a fault is killed when
-# a test fails. Run on demand, not in CI (about 15 minutes on 2 cores, 100 mutants).
+# a test fails. Run on demand, not in CI (over an hour on 2 cores, 160 mutants).
 #
 #   scripts/mutate.sh [NAME...]   every mutant of scripts/mutants.txt, or only those named
 #
 # The working tree is never changed: the sources are copied to build/mutate/src (refreshed on
 # every run, built there with the default preset) and each mutant is undone in that copy before
-# the next. Logs: build/mutate/logs/NAME.log. The last line is "killed K of M" over the mutants
-# not marked equivalent. Exit status 1 when a mutant no longer applies (its old text is not
-# found exactly once), does not build, or is marked equivalent but killed; 0 otherwise.
+# the next. Logs: build/mutate/logs/NAME.log. The counts follow by area (the folder, answers/
+# split into the JSON writer and the reference), and the last line is "killed K of M" over the
+# mutants not marked equivalent. Exit status 1 when a mutant no longer applies (its old text is
+# not found exactly once), does not build, or is marked equivalent but killed; 0 otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -138,6 +139,20 @@ if ! build_and_test >"$logs/unmutated.log" 2>&1; then
   exit 1
 fi
 
+# The area a mutant's file belongs to, for the counts at the end.
+area_of() {
+  case "$1" in
+    answers/reference_format.cpp | answers/solve_reference.cpp) echo "answers (reference)" ;;
+    answers/*) echo "answers (writer)" ;;
+    *) echo "${1%%/*}/" ;;
+  esac
+}
+declare -A area_killed=() area_equivalent=() area_survived=()
+count_in() {
+  local -n counts=$1
+  counts[$2]=$((${counts[$2]:-0} + 1))
+}
+
 killed=0 counted=0 broken=0
 survivors=() equivalent_survivors=()
 for i in "${selected[@]}"; do
@@ -159,10 +174,12 @@ for i in "${selected[@]}"; do
     broken=$((broken + 1))
     continue
   fi
+  area=$(area_of "${files[i]}")
   if [ -n "${equivalents[i]}" ]; then
     if [ "$status" -eq 0 ]; then
       echo "$name: survived, equivalent: ${equivalents[i]}"
       equivalent_survivors+=("$name")
+      count_in area_equivalent "$area"
     else
       echo "$name: KILLED, but marked equivalent: see $log"
       broken=$((broken + 1))
@@ -173,11 +190,20 @@ for i in "${selected[@]}"; do
   if [ "$status" -eq 0 ]; then
     echo "$name: SURVIVED (${files[i]}: ${whys[i]})"
     survivors+=("$name")
+    count_in area_survived "$area"
   else
     echo "$name: killed"
     killed=$((killed + 1))
+    count_in area_killed "$area"
   fi
 done
+
+echo "by area: killed / equivalent / survived"
+for i in "${selected[@]}"; do area_of "${files[i]}"; done | sort -u |
+  while IFS= read -r area; do
+    printf '  %-20s %4d %4d %4d\n' "$area" "${area_killed[$area]:-0}" \
+      "${area_equivalent[$area]:-0}" "${area_survived[$area]:-0}"
+  done
 
 echo "survivors: ${survivors[*]:-none}"
 echo "equivalent, survived: ${#equivalent_survivors[@]}" \

@@ -275,10 +275,12 @@ TEST(X87Hardware, EndsOfTheRange) {
   const long double smallest = std::numeric_limits<long double>::denorm_min();
   const long double smallestNormal = std::numeric_limits<long double>::min();
   const float floats[] = {0.5f, 2.0f, 0.75f, 1.5f, 1000.0f, 25.4f, 0x1p-149f, 0x1p127f, 0.0f};
-  for (const long double x : {largest, smallest, smallestNormal, smallestNormal - smallest,
-                              smallest * 3, 0x1p128L, 0x1p128L - 0x1p64L, 0x1p-149L, 0x1p-150L,
-                              0x1.000001p-150L, 0x1p-1074L, 0x1p-1075L, 0x1p1024L, 0x1.fffffffp127L,
-                              0x1.ffffff8p127L, 0x1.ffffff7fffffffffp127L, 0.0L, HUGE_VALL}) {
+  for (const long double x :
+       {largest, smallest, smallestNormal, smallestNormal - smallest, smallest * 3, 0x1p128L,
+        0x1p128L - 0x1p64L, 0x1p-149L, 0x1p-150L, 0x1.000001p-150L, 0x1p-1074L, 0x1p-1075L,
+        0x1p1024L, 0x1.fffffffp127L, 0x1.ffffff8p127L, 0x1.ffffff7fffffffffp127L, 0.0L, HUGE_VALL,
+        // Divided by 1000: a subnormal just above a tie, seen only in the remainder.
+        0xeb45cf682757502cp-16436L}) {
     for (const float y : floats) {
       for (const long double signedX : {x, -x}) {
         volatile long double vx = signedX;

@@ -287,6 +287,43 @@ bool CaptureWindow(HWND window, Capture& capture) {
   return ok;
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM parameter) {
+  if (!GetUpdateRect(window, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(parameter) = true;
+  return FALSE;
+}
+
+bool WaitsToBePainted(HWND dialog) {
+  bool unpainted = GetUpdateRect(dialog, nullptr, FALSE) != 0;
+  if (!unpainted) EnumChildWindows(dialog, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  return unpainted;
+}
+
+}  // namespace
+
+bool CapturePainted(const Program& program, HWND window, Capture& capture, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  Capture previous;
+  bool havePrevious = false;
+  while (GetTickCount64() < deadline) {
+    Settle(program);
+    if (WaitsToBePainted(program.dialog)) {
+      Sleep(5);
+      continue;
+    }
+    // A second message round: the program has gone back to waiting after the paint.
+    Settle(program);
+    if (!CaptureWindow(window, capture)) return false;
+    if (havePrevious && capture.pixels == previous.pixels) return true;
+    previous = capture;
+    havePrevious = true;
+    Sleep(20);
+  }
+  return false;
+}
+
 bool SaveBitmap(const Capture& capture, const std::string& path) {
   const int rowBytes = (capture.width * 3 + 3) / 4 * 4;
   const DWORD imageBytes = static_cast<DWORD>(rowBytes) * capture.height;

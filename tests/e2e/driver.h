@@ -98,6 +98,11 @@ struct Capture {
 };
 // Copies the window's rectangle from the screen. The window must be on top and unobscured.
 bool CaptureWindow(HWND window, Capture& capture);
+// The same once the program has drawn what it had to: none of its dialog's windows waits to be
+// painted, it has been idle since (Wine puts a window's drawing on the screen then), and two
+// copies in a row agree. False when that does not happen in time. A fixed pause before a copy
+// was too short now and then on a loaded machine: a field still showed the dialog's background.
+bool CapturePainted(const Program& program, HWND window, Capture& capture, DWORD timeoutMs = 10000);
 // Writes a capture as a 24-bit BMP file.
 bool SaveBitmap(const Capture& capture, const std::string& path);
 

@@ -67,13 +67,11 @@ TEST_F(Fonts, DialogIs576By431PixelsWithItsFrame) {
 TEST_F(Fonts, CloseButtonShowsACross) {
   if (!RunningUnderWine()) GTEST_SKIP() << "Windows draws its own title-bar buttons";
   SetForegroundWindow(program.dialog);
-  Settle(program);
-  Sleep(100);
   TITLEBARINFO titleBar{};
   titleBar.cbSize = sizeof titleBar;
   ASSERT_TRUE(GetTitleBarInfo(program.dialog, &titleBar));
   Capture capture;
-  ASSERT_TRUE(CaptureWindow(program.dialog, capture));
+  ASSERT_TRUE(CapturePainted(program, program.dialog, capture));
   RECT window;
   GetWindowRect(program.dialog, &window);
 

@@ -196,10 +196,8 @@ TEST_F(ProgramTest, InitialState) {
 
 TEST_F(ProgramTest, CreamBackgroundOnTheDialogAndSixteenControls) {
   SetForegroundWindow(program.dialog);
-  Settle(program);
-  Sleep(100);  // the first paint after coming to the front
   Capture capture;
-  ASSERT_TRUE(CaptureWindow(program.dialog, capture));
+  ASSERT_TRUE(CapturePainted(program, program.dialog, capture));
   RECT window;
   GetWindowRect(program.dialog, &window);
   POINT origin = {0, 0};
@@ -235,10 +233,8 @@ TEST_F(ProgramTest, SketchIsShownFillingItsBox) {
   EXPECT_NE(bitmap, 0u);
 
   SetForegroundWindow(program.dialog);
-  Settle(program);
-  Sleep(100);
   Capture capture;
-  ASSERT_TRUE(CaptureWindow(sketch, capture));
+  ASSERT_TRUE(CapturePainted(program, sketch, capture));
   const RECT wanted = DialogUnitsToPixels(250, 35, 95, 160);
   ASSERT_EQ(capture.width, wanted.right - wanted.left);
   ASSERT_EQ(capture.height, wanted.bottom - wanted.top);

@@ -11,10 +11,8 @@ TEST_F(ProgramTest, ScreenshotAfterASolve) {
   Click(Control(IDC_SOLVE_INDUCTANCE));
   ASSERT_TRUE(WaitForText(Control(IDC_RESONANCE), "Self-resonant at approximately:   94.9  MHz"));
   SetForegroundWindow(program.dialog);
-  Settle(program);
-  Sleep(200);  // the repaint of the result lines
   Capture capture;
-  ASSERT_TRUE(CaptureWindow(program.dialog, capture));
+  ASSERT_TRUE(CapturePainted(program, program.dialog, capture));
   const std::string path = ArtifactFolder() + "\\coilcalc-solved.bmp";
   ASSERT_TRUE(SaveBitmap(capture, path)) << path;
   RECT window;

@@ -14,26 +14,36 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-void MouseTo(POINT at) {
+// Absolute positions run from 0 to 65535 across the screen.
+void SetAbsolutePosition(INPUT& input, POINT at) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  // Absolute positions run from 0 to 65535 across the screen.
   input.mi.dx = static_cast<LONG>((at.x * 65535LL + width / 2) / (width - 1));
   input.mi.dy = static_cast<LONG>((at.y * 65535LL + height / 2) / (height - 1));
+}
+
+void MouseTo(POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  SetAbsolutePosition(input, at);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
 }
 
-void MouseButton(DWORD flag) {
+// A press or release of the left button at `at`, the move and the button in one input.
+//
+// Under Wine a move sent with SendInput also warps the X pointer, and the X server reports that
+// motion to the program's window later; the program's X driver feeds the report back in as a
+// move to where the pointer was warped. That report can arrive after a later move: a release
+// sent on its own would then happen where the pointer was before (a press that should slide
+// off a button clicked it, about one press in ten under load). A button input that carries its
+// own position happens there, whatever moves come in between.
+void MouseButton(DWORD flag, POINT at) {
   // Two presses close together in time and place make a double click, which a field takes
   // as "select a word" without taking the focus: every press here is a single click.
   static DWORD lastPressTick = 0;
   static POINT lastPressAt = {-1000, -1000};
   if (flag == MOUSEEVENTF_LEFTDOWN) {
-    POINT at{};
-    GetCursorPos(&at);
     const DWORD since = GetTickCount() - lastPressTick;
     if (std::abs(at.x - lastPressAt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
         std::abs(at.y - lastPressAt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) &&
@@ -45,7 +55,8 @@ void MouseButton(DWORD flag) {
   }
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flag;
+  SetAbsolutePosition(input, at);
+  input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
 }
 
@@ -69,16 +80,18 @@ bool WaitForPushed(HWND button, bool pushed) {
 }  // namespace
 
 void ClickMiddle(HWND window) {
-  MouseTo(Middle(window));
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
-  MouseButton(MOUSEEVENTF_LEFTUP);
+  const POINT at = Middle(window);
+  MouseTo(at);
+  MouseButton(MOUSEEVENTF_LEFTDOWN, at);
+  MouseButton(MOUSEEVENTF_LEFTUP, at);
 }
 
 bool ClickButtonWithMouse(HWND button) {
-  MouseTo(Middle(button));
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  const POINT at = Middle(button);
+  MouseTo(at);
+  MouseButton(MOUSEEVENTF_LEFTDOWN, at);
   const bool pressed = WaitForPushed(button, true);
-  MouseButton(MOUSEEVENTF_LEFTUP);
+  MouseButton(MOUSEEVENTF_LEFTUP, at);
   // The button lets go of its pushed look while it takes the release, before it reports the
   // click to the dialog.
   return WaitForPushed(button, false) && pressed;
@@ -87,11 +100,13 @@ bool ClickButtonWithMouse(HWND button) {
 void PressAndSlideOff(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  MouseTo(Middle(window));
-  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  const POINT at = Middle(window);
+  MouseTo(at);
+  MouseButton(MOUSEEVENTF_LEFTDOWN, at);
   // Off the window but still on the screen.
-  MouseTo({(r.left + r.right) / 2, r.top > 40 ? r.top - 30 : r.bottom + 30});
-  MouseButton(MOUSEEVENTF_LEFTUP);
+  const POINT off = {at.x, r.top > 40 ? r.top - 30 : r.bottom + 30};
+  MouseTo(off);
+  MouseButton(MOUSEEVENTF_LEFTUP, off);
 }
 
 void PressKey(WORD key, bool unicode) {
