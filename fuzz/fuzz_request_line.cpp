@@ -23,7 +23,8 @@ bool SameCase(const SolveCase& a, const SolveCase& b) {
 
 bool SameWire(const WireRequest& a, const WireRequest& b) {
   return a.wanted == b.wanted && a.hasGauge == b.hasGauge && a.gauge == b.gauge &&
-         a.hasDiameter == b.hasDiameter && a.diameter == b.diameter;
+         a.hasDiameter == b.hasDiameter && a.diameter == b.diameter &&
+         a.hasFrequency == b.hasFrequency && a.frequency == b.frequency && a.celsius == b.celsius;
 }
 
 void CheckLine(std::string_view line) {
