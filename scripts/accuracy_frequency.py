@@ -336,5 +336,5 @@ def picofarads(value):
     return "none" if value is None else f"{value:.0f}" if value >= 100 else f"{value:.3g}"
 
 
-def fmt(value, spec):
-    return "none" if value is None else format(value, spec)
+def fmt(value, pattern):
+    return "none" if value is None else format(value, pattern)

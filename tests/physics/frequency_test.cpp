@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "coil_frequency.h"
+#include "physics_test_support.h"
 
 namespace {
-
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
-
-double RelativeError(double got, double want) {
-  if (want == 0) return std::fabs(got);
-  return std::fabs(got - want) / std::fabs(want);
-}
 
 // The skin effect to 1e-12 from DC to d/delta = 1000 (the asked 1e-9 with room to spare, so
 // that a truncated series shows); a coil's values to 1e-11 (near the self-resonance

@@ -12,16 +12,9 @@
 
 #include "coil_physics.h"
 #include "helix_resonance.h"
+#include "physics_test_support.h"
 
 namespace {
-
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
-
-double RelativeError(double got, double want) {
-  if (want == 0) return std::fabs(got);
-  return std::fabs(got - want) / std::fabs(want);
-}
 
 // Every line of the vector file: the kind, the inputs and the 30-digit values. Sheet values
 // must agree to 1e-13, everything else to 1e-12 (tighter than a reference needs, so that a
