@@ -93,6 +93,30 @@ std::string Heading(const SolveReference& r) {
 
 }  // namespace
 
+const char* ReferenceFaultText(ReferenceFault fault) {
+  switch (fault) {
+    case ReferenceFault::NONE:
+      return "no fault";
+    case ReferenceFault::BAD_DIMENSIONS:
+      return "the diameter and the height must be numbers above 0";
+    case ReferenceFault::BAD_TURNS:
+      return "the number of turns must be a number of 1 or more";
+    case ReferenceFault::BAD_WIRE:
+      return "the wire diameter must be a number above 0";
+    case ReferenceFault::WIRE_TOO_THICK:
+      return "the wire does not fit the winding: it is thicker than the pitch";
+    case ReferenceFault::OUT_OF_RANGE:
+      return "the coil is too large or too small for the reference's arithmetic";
+    case ReferenceFault::BAD_FREQUENCY:
+      return "the frequency must be a number above 0";
+    case ReferenceFault::FREQUENCY_OUT_OF_RANGE:
+      return "the frequency is too high or too low for the reference's arithmetic";
+    case ReferenceFault::BAD_TEMPERATURE:
+      return "the temperature must be a number above -234 degrees Celsius";
+  }
+  return "unknown fault";
+}
+
 std::string WhyNoReference(const SolveReference& r) {
   if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
   if (r.fault == ReferenceFault::WIRE_TOO_THICK) {

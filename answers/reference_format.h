@@ -6,6 +6,9 @@
 
 #include "solve_reference.h"
 
+// A short English sentence for a fault of the physics reference, for messages.
+const char* ReferenceFaultText(ReferenceFault fault);
+
 // Why a reference could not be worked out, as a sentence without its full stop.
 std::string WhyNoReference(const SolveReference& reference);
 

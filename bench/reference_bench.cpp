@@ -9,6 +9,7 @@
 #include "coil_frequency.h"
 #include "coil_physics.h"
 #include "helix_resonance.h"
+#include "solve_case.h"
 
 namespace {
 

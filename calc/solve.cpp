@@ -63,6 +63,13 @@ const LengthUnit* FindLengthUnit(std::string_view name) {
   return nullptr;
 }
 
+const std::int16_t* FindSolveMode(std::string_view name) {
+  for (const SolveModeName& entry : SOLVE_MODE_NAMES) {
+    if (name == entry.name) return &entry.mode;
+  }
+  return nullptr;
+}
+
 void ResetResultLines() {
   // Looked up when compiled: a batch resets the lines before every solve.
   static constexpr const char* WIRE_LENGTH_START = FindDialogControl(IDC_WIRE_LENGTH)->startText;

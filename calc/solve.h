@@ -42,6 +42,16 @@ const LengthUnit& SelectedLengthUnit();
 // The unit of a command-line name ("in", "mm"), or nullptr.
 const LengthUnit* FindLengthUnit(std::string_view name);
 
+// The names of the two solve modes on the command line and in batch requests.
+struct SolveModeName {
+  const char* name;
+  std::int16_t mode;
+};
+inline constexpr SolveModeName SOLVE_MODE_NAMES[2] = {{"inductance", SOLVE_FOR_INDUCTANCE},
+                                                      {"turns", SOLVE_FOR_TURNS}};
+// The mode of a name, or nullptr.
+const std::int16_t* FindSolveMode(std::string_view name);
+
 // Puts the four result lines back to their start-up captions.
 void ResetResultLines();
 

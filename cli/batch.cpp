@@ -14,8 +14,6 @@
 #include "batch_progress.h"
 #include "json_writer.h"
 #include "read_input.h"
-#include "reference_format.h"
-#include "solve_answer.h"
 #include "solve_case.h"
 
 // Threads where the C++ library has them; a WebAssembly build without pthreads runs the batch on
@@ -28,35 +26,6 @@
 #include <mutex>
 #include <thread>
 #endif
-
-bool AppendAnswerLine(std::string& answer, const WireRequest& wire) {
-  if (!wire.wanted || !SolveCompleted()) {
-    AppendSolveAnswer(answer);
-    answer += '\n';
-    return true;
-  }
-  thread_local SolveReference reference;
-  if (!ComputeSolveReference(wire, reference)) {
-    AppendErrorLine(answer, "reference: " + WhyNoReference(reference));
-    return false;
-  }
-  BeginSolveAnswer(answer);
-  AppendReferenceMember(answer, reference);
-  answer += "}\n";
-  return true;
-}
-
-bool AnswerRequestLine(std::string_view line, std::string& answer) {
-  thread_local SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
-  thread_local std::string error;
-  WireRequest wire;
-  if (!ReadSolveCase(line, solveCase, wire, error)) {
-    AppendErrorLine(answer, error);
-    return false;
-  }
-  RunSolveCase(solveCase);
-  return AppendAnswerLine(answer, wire);
-}
 
 namespace {
 

@@ -11,15 +11,6 @@
 // The longest request line that is read; a longer one is skipped unread and answered with an error.
 constexpr std::size_t MAX_REQUEST_BYTES = std::size_t{16} << 20;
 
-// Appends the answer to the solve just run, with the reference that `wire` asks for when the
-// solve completed, and a line feed. Returns false when the reference failed and the answer is
-// {"error": ...} instead.
-bool AppendAnswerLine(std::string& answer, const WireRequest& wire);
-
-// Answers one request line (without its line feed), appending the answer and a line feed to
-// `answer`. Returns false when the line was answered with an error.
-bool AnswerRequestLine(std::string_view line, std::string& answer);
-
 // Reads request lines from the file descriptor until its end and writes the answers in order.
 // Returns the exit status: 0 when every line was answered, 1 when any line got an error.
 int RunBatch(int inputFd, std::FILE* output);

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "answer_line.h"
 #include "batch.h"
 #include "dialog_controls.h"
 #include "read_input.h"

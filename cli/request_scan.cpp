@@ -8,7 +8,7 @@
 
 #include "dialog_controls.h"
 #include "json_writer.h"
-#include "solve_case.h"
+#include "solve.h"
 
 namespace {
 

@@ -7,16 +7,11 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "answer_line.h"
 #include "dialog_controls.h"
 #include "json_syntax_error.h"
+#include "json_writer.h"
 #include "request_scan.h"
-
-const std::int16_t* FindSolveMode(std::string_view name) {
-  for (const SolveModeName& entry : SOLVE_MODE_NAMES) {
-    if (name == entry.name) return &entry.mode;
-  }
-  return nullptr;
-}
 
 namespace {
 
@@ -335,4 +330,16 @@ bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wi
   if (!valid && error.empty()) error = "not a request";
   if (!error.empty()) wire = WireRequest();
   return error.empty();
+}
+
+bool AnswerRequestLine(std::string_view line, std::string& answer) {
+  thread_local SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
+  thread_local std::string error;
+  WireRequest wire;
+  if (!ReadSolveCase(line, solveCase, wire, error)) {
+    AppendErrorLine(answer, error);
+    return false;
+  }
+  RunSolveCase(solveCase);
+  return AppendAnswerLine(answer, wire);
 }

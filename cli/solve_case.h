@@ -1,22 +1,15 @@
-// One request of the command line: the names of the solve modes and the reader of a batch line.
+// One request of the command line: the reader of a batch line.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "headless_window.h"
 #include "solve_reference.h"
 
-// The names of the two solve modes on the command line and in batch requests.
-struct SolveModeName {
-  const char* name;
-  std::int16_t mode;
-};
-inline constexpr SolveModeName SOLVE_MODE_NAMES[2] = {{"inductance", SOLVE_FOR_INDUCTANCE},
-                                                      {"turns", SOLVE_FOR_TURNS}};
-// The mode of a name, or nullptr.
-const std::int16_t* FindSolveMode(std::string_view name);
+// Answers one request line (without its line feed), appending the answer and a line feed to
+// `answer`. Returns false when the line was answered with an error.
+bool AnswerRequestLine(std::string_view line, std::string& answer);
 
 // Reads one batch request line: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...},
 // "reference": ...}. Returns false with a reason in `error` when the line is not a request the

@@ -22,6 +22,7 @@
 #include "coil_frequency.h"
 #include "coil_physics.h"
 #include "fuzz_support.h"
+#include "solve_case.h"
 
 namespace {
 

@@ -86,9 +86,6 @@ enum class ReferenceFault {
   BAD_TEMPERATURE,         // not a finite temperature above copper's (linear) zero of resistance
 };
 
-// A short English sentence for a fault, for messages.
-const char* ReferenceFaultText(ReferenceFault fault);
-
 // Why the coil D, H, N, d cannot have a reference (the checks of its arguments alone), or NONE.
 ReferenceFault CoilArgumentsFault(double D, double H, double N, double d);
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "solve_case.h"
+
 namespace {
 
 // The input a test delivers: its bytes in pieces of the sizes given, in turn; the read calls

@@ -2,7 +2,6 @@
 #include "handlers.h"
 
 #include "dialog_actions.h"
-#include "main_window.h"
 #include "solve.h"
 
 namespace {
@@ -12,6 +11,11 @@ bool IsClick(UINT message, WPARAM wParam) {
 }
 
 }  // namespace
+
+void EndMainDialog(HWND dialog) {
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+  DestroyWindow(dialog);
+}
 
 LONG UnitOptionCallback(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (!IsClick(message, wParam)) return 0;

@@ -6,7 +6,7 @@
 
 #include "dialog_controls.h"
 #include "handlers.h"
-#include "help.h"
+#include "help_handlers.h"
 #include "solve.h"
 #include "test_hooks.h"
 
@@ -228,11 +228,6 @@ void RunModal() {
 }
 
 }  // namespace
-
-void EndMainDialog(HWND dialog) {
-  SendMessageA(dialog, WM_CLOSE, 0, 0);
-  DestroyWindow(dialog);
-}
 
 int RunMainWindow(HINSTANCE instance) {
   mainBackgroundBrush = CreateSolidBrush(MAIN_BACKGROUND);

@@ -1,4 +1,4 @@
-// The main dialog: its handle, its start-up and modal run, and the way it is ended.
+// The main dialog: its handle, its colour, and its start-up and modal run.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,3 @@ constexpr COLORREF MAIN_BACKGROUND =
 // Builds the dialog and its controls, runs it until it has been destroyed, and returns the
 // process's exit code (always 0).
 int RunMainWindow(HINSTANCE instance);
-
-// Ends the dialog: WM_CLOSE first, then the window is destroyed, which ends the modal run.
-void EndMainDialog(HWND dialog);

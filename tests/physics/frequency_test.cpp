@@ -11,6 +11,7 @@
 
 #include "coil_frequency.h"
 #include "physics_test_support.h"
+#include "reference_format.h"
 
 namespace {
 

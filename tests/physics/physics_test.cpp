@@ -13,6 +13,7 @@
 #include "coil_physics.h"
 #include "helix_resonance.h"
 #include "physics_test_support.h"
+#include "reference_format.h"
 
 namespace {
 

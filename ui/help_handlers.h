@@ -1,4 +1,4 @@
-// The dialog's own handler and the About button's handler (Win32).
+// The dialog's own handler and the About button's handler (Win32), over the portable help boxes.
 #pragma once
 
 #include <windows.h>

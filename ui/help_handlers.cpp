@@ -1,6 +1,7 @@
 // The About button's handler and the dialog's own handler, which answers help requests: each
 // decodes its message and leaves the rest to the portable help boxes.
-#include "help.h"
+#include "help_handlers.h"
+
 #include "help_boxes.h"
 #include "window_ops.h"
 
