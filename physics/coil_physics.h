@@ -19,18 +19,7 @@
 //   AwgDiameter(36) = 0.005 in, AwgDiameter(0) = 0.3249 in
 #pragma once
 
-// The complete elliptic integral K(k) and S = (K - E) / (k^2 K), by the arithmetic-geometric
-// mean, from the modulus k and its complement kc given separately (0 < kc <= 1).
-struct EllipticPair {
-  double K;
-  double S;
-};
-EllipticPair EllipticByAgm(double k, double kc);
-
-// The magnetic constant (CODATA 2018) and the speed of light, SI.
-constexpr double MU0 = 1.25663706212e-6;
-constexpr double SPEED_OF_LIGHT = 299792458.0;
-constexpr double METRES_PER_INCH = 0.0254;
+#include "physics_basics.h"
 
 // Nagaoka's coefficient of a current sheet whose diameter is `ratio` times its length
 // (0 <= ratio, +infinity gives 0): the sheet's inductance over that of the infinitely long

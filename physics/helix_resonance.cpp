@@ -7,7 +7,7 @@
 #include <limits>
 #include <numbers>
 
-#include "coil_physics.h"
+#include "physics_basics.h"
 
 namespace {
 
