@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "answer_line.h"
 #include "batch.h"
@@ -61,6 +62,80 @@ bool PrintReference(const WireRequest& wire) {
   return true;
 }
 
+// The options of one solve, as given; `entries` ties each field's option to its text.
+struct SingleSolve {
+  std::string unit = INCHES.name;
+  std::string mode = SOLVE_MODE_NAMES[0].name;
+  std::string diameter, height, turns, inductance;
+  std::string inductanceUnit = FindDialogControl(IDC_INDUCTANCE_UNIT)->startText;
+  bool json = false;
+  WireRequest reference;
+  struct Entry {
+    int id;
+    std::string* text;
+    CLI::Option* option;
+  };
+  std::vector<Entry> entries;
+};
+
+void AddSingleSolveOptions(CLI::App& single, SingleSolve& options) {
+  single.add_option("--unit", options.unit, "Unit of length of diameter and height (default: in)")
+      ->check(CLI::IsMember({INCHES.name, MILLIMETRES.name}));
+  single
+      .add_option("--mode", options.mode,
+                  "inductance: solve for the inductance from the turns; turns: solve for "
+                  "the turns from the inductance (default: inductance)")
+      ->check(CLI::IsMember({SOLVE_MODE_NAMES[0].name, SOLVE_MODE_NAMES[1].name}));
+  options.entries = {
+      {IDC_DIAMETER, &options.diameter,
+       single.add_option("--diameter", options.diameter,
+                         "Outside diameter of the coil form (text)")},
+      {IDC_HEIGHT, &options.height,
+       single.add_option("--height", options.height, "End-to-end height of the winding (text)")},
+      {IDC_TURNS, &options.turns,
+       single.add_option("--turns", options.turns, "Number of turns (text)")},
+      {IDC_INDUCTANCE, &options.inductance,
+       single.add_option("--inductance", options.inductance, "Wanted inductance (text)")},
+      {IDC_INDUCTANCE_UNIT, &options.inductanceUnit,
+       single.add_option("--inductance-unit", options.inductanceUnit,
+                         "Unit of the inductance: nH, uH or mH; any other text means uH "
+                         "(default: uH)")},
+  };
+  single.add_flag("--json", options.json, "Answer the solve as one JSON object");
+  AddReferenceOptions(single, options.reference);
+}
+
+// Seeds the in-memory dialog from the options and runs the solve.
+void RunSingleSolve(const SingleSolve& options) {
+  SolveCase solveCase;
+  solveCase.lengthScale = FindLengthUnit(options.unit)->scale;
+  solveCase.solveMode = *FindSolveMode(options.mode);
+  for (const SingleSolve::Entry& entry : options.entries) {
+    // The unit box is seeded with its default even when not given; it starts as "uH" anyway.
+    if (entry.option->count() > 0 || entry.id == IDC_INDUCTANCE_UNIT)
+      solveCase.seeds.emplace_back(entry.id, *entry.text);
+  }
+  RunSolveCase(solveCase);
+}
+
+// Writes the solve's answer as the options ask and returns the exit status.
+int AnswerSingleSolve(const SingleSolve& options) {
+  bool referenceFailed = false;
+  if (options.json) {
+    std::string answer;
+    referenceFailed = !AppendAnswerLine(answer, options.reference);
+    std::cout << answer;
+  } else {
+    PrintMessages();
+    if (SolveCompleted()) PrintResults();
+    if (options.reference.wanted && SolveCompleted())
+      referenceFailed = !PrintReference(options.reference);
+  }
+  std::cout.flush();
+  if (!std::cout || referenceFailed) return EXIT_STOPPED;
+  return SolveCompleted() ? 0 : EXIT_STOPPED;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,44 +148,12 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("coilcalc-cli ") + VERSION_TEXT,
                        "Print the program's version and exit");
 
-  std::string unit = INCHES.name;
-  std::string mode = SOLVE_MODE_NAMES[0].name;
-  std::string diameter, height, turns, inductance;
-  std::string inductanceUnit = FindDialogControl(IDC_INDUCTANCE_UNIT)->startText;
-  bool json = false;
-  bool batch = false;
-
   // One solve from options, or many from stdin: the two groups cannot be mixed.
+  SingleSolve options;
+  bool batch = false;
   CLI::App* single = app.add_option_group("Single solve");
   CLI::App* many = app.add_option_group("Batch");
-  single->add_option("--unit", unit, "Unit of length of diameter and height (default: in)")
-      ->check(CLI::IsMember({INCHES.name, MILLIMETRES.name}));
-  single
-      ->add_option("--mode", mode,
-                   "inductance: solve for the inductance from the turns; turns: solve for "
-                   "the turns from the inductance (default: inductance)")
-      ->check(CLI::IsMember({SOLVE_MODE_NAMES[0].name, SOLVE_MODE_NAMES[1].name}));
-  struct Entry {
-    int id;
-    std::string* text;
-    CLI::Option* option;
-  };
-  const Entry entries[] = {
-      {IDC_DIAMETER, &diameter,
-       single->add_option("--diameter", diameter, "Outside diameter of the coil form (text)")},
-      {IDC_HEIGHT, &height,
-       single->add_option("--height", height, "End-to-end height of the winding (text)")},
-      {IDC_TURNS, &turns, single->add_option("--turns", turns, "Number of turns (text)")},
-      {IDC_INDUCTANCE, &inductance,
-       single->add_option("--inductance", inductance, "Wanted inductance (text)")},
-      {IDC_INDUCTANCE_UNIT, &inductanceUnit,
-       single->add_option("--inductance-unit", inductanceUnit,
-                          "Unit of the inductance: nH, uH or mH; any other text means uH "
-                          "(default: uH)")},
-  };
-  single->add_flag("--json", json, "Answer the solve as one JSON object");
-  WireRequest reference;
-  AddReferenceOptions(*single, reference);
+  AddSingleSolveOptions(*single, options);
   many->add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
   single->excludes(many);
 
@@ -121,28 +164,6 @@ int main(int argc, char** argv) {
   }
 
   if (batch) return RunBatch(STANDARD_INPUT, stdout);
-
-  SolveCase solveCase;
-  solveCase.lengthScale = FindLengthUnit(unit)->scale;
-  solveCase.solveMode = *FindSolveMode(mode);
-  for (const Entry& entry : entries) {
-    // The unit box is seeded with its default even when not given; it starts as "uH" anyway.
-    if (entry.option->count() > 0 || entry.id == IDC_INDUCTANCE_UNIT)
-      solveCase.seeds.emplace_back(entry.id, *entry.text);
-  }
-  RunSolveCase(solveCase);
-
-  bool referenceFailed = false;
-  if (json) {
-    std::string answer;
-    referenceFailed = !AppendAnswerLine(answer, reference);
-    std::cout << answer;
-  } else {
-    PrintMessages();
-    if (SolveCompleted()) PrintResults();
-    if (reference.wanted && SolveCompleted()) referenceFailed = !PrintReference(reference);
-  }
-  std::cout.flush();
-  if (!std::cout || referenceFailed) return EXIT_STOPPED;
-  return SolveCompleted() ? 0 : EXIT_STOPPED;
+  RunSingleSolve(options);
+  return AnswerSingleSolve(options);
 }
