@@ -290,6 +290,65 @@ unsigned StartWorkers(WorkerPool& pool, unsigned wanted) {
   return std::min(pool.workers, wanted);
 }
 
+// A block for the reader to fill, new or spare, queued for writing in input order; nullptr when
+// the output failed. Waits while the pipeline holds as many blocks as it may.
+Block* TakeBlockToFill(Pipeline& pipeline) {
+  std::unique_lock<std::mutex> hold(pipeline.lock);
+  pipeline.roomForMore.wait(hold, [&] {
+    return pipeline.unwritten.size() < pipeline.maxInFlight || pipeline.outputFailed;
+  });
+  if (pipeline.outputFailed) return nullptr;
+  std::unique_ptr<Block> block;
+  if (pipeline.spare.empty()) {
+    block = std::make_unique<Block>();
+  } else {
+    block = std::move(pipeline.spare.back());
+    pipeline.spare.pop_back();
+  }
+  ClearBlock(*block);
+  pipeline.unwritten.push_back(block.get());
+  return block.release();  // owned by `unwritten` until written, then by `spare`
+}
+
+// Hands a filled block to the workers, or to the writer straight away when it holds no line.
+bool SubmitBlock(Pipeline& pipeline, Block* block) {
+  std::lock_guard<std::mutex> hold(pipeline.lock);
+  if (block->lines.empty()) {
+    block->answered = true;  // a read within one long line: nothing to answer
+    if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
+  } else {
+    pipeline.unanswered.push_back(block);
+    pipeline.workToDo.notify_one();
+  }
+  return true;
+}
+
+// Sets the pool's started workers on `pipeline`.
+void HandToPool(WorkerPool& pool, Pipeline& pipeline) {
+  {
+    std::lock_guard<std::mutex> hold(pool.lock);
+    pool.pipeline = &pipeline;
+    pool.active = pipeline.workers;
+    pool.busy = pool.workers;
+    ++pool.batch;
+  }
+  pool.batchStarted.notify_all();
+}
+
+// Tells the workers and the writer that the input has ended, and waits until all are done.
+void FinishOnThreads(WorkerPool& pool, Pipeline& pipeline, std::thread& writer) {
+  {
+    std::lock_guard<std::mutex> hold(pipeline.lock);
+    pipeline.inputEnded = true;
+  }
+  pipeline.workToDo.notify_all();
+  pipeline.frontAnswered.notify_all();
+  writer.join();
+  std::unique_lock<std::mutex> hold(pool.lock);
+  pool.batchDone.wait(hold, [&] { return pool.busy == 0; });
+  pool.pipeline = nullptr;
+}
+
 void RunOnThreads(Pipeline& pipeline) {
   WorkerPool& pool = Pool();
   pipeline.workers = StartWorkers(pool, pipeline.workers);
@@ -306,56 +365,11 @@ void RunOnThreads(Pipeline& pipeline) {
     return;
   }
   pipeline.maxInFlight = 2 * pipeline.workers + 2;
-  {
-    std::lock_guard<std::mutex> hold(pool.lock);
-    pool.pipeline = &pipeline;
-    pool.active = pipeline.workers;
-    pool.busy = pool.workers;
-    ++pool.batch;
-  }
-  pool.batchStarted.notify_all();
+  HandToPool(pool, pipeline);
   ReadBlocks(
-      pipeline,
-      [&]() -> Block* {
-        std::unique_lock<std::mutex> hold(pipeline.lock);
-        pipeline.roomForMore.wait(hold, [&] {
-          return pipeline.unwritten.size() < pipeline.maxInFlight || pipeline.outputFailed;
-        });
-        if (pipeline.outputFailed) return nullptr;
-        std::unique_ptr<Block> block;
-        if (pipeline.spare.empty()) {
-          block = std::make_unique<Block>();
-        } else {
-          block = std::move(pipeline.spare.back());
-          pipeline.spare.pop_back();
-        }
-        ClearBlock(*block);
-        pipeline.unwritten.push_back(block.get());
-        return block.release();  // owned by `unwritten` until written, then by `spare`
-      },
-      [&](Block* block) {
-        {
-          std::lock_guard<std::mutex> hold(pipeline.lock);
-          if (block->lines.empty()) {
-            block->answered = true;  // a read within one long line: nothing to answer
-            if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
-          } else {
-            pipeline.unanswered.push_back(block);
-            pipeline.workToDo.notify_one();
-          }
-        }
-        return true;
-      });
-  {
-    std::lock_guard<std::mutex> hold(pipeline.lock);
-    pipeline.inputEnded = true;
-  }
-  pipeline.workToDo.notify_all();
-  pipeline.frontAnswered.notify_all();
-  writer.join();
-  std::unique_lock<std::mutex> hold(pool.lock);
-  pool.batchDone.wait(hold, [&] { return pool.busy == 0; });
-  pool.pipeline = nullptr;
+      pipeline, [&]() { return TakeBlockToFill(pipeline); },
+      [&](Block* block) { return SubmitBlock(pipeline, block); });
+  FinishOnThreads(pool, pipeline, writer);
 }
 
 #endif
