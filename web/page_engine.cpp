@@ -46,6 +46,92 @@ const char* KindName(ControlKind kind) {
 
 void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
 
+// {TASK:ID,...}: the push buttons by their task.
+void AppendButtons(std::string& out) {
+  const std::pair<const char*, int> buttons[] = {{"solveInductance", IDC_SOLVE_INDUCTANCE},
+                                                 {"solveTurns", IDC_SOLVE_TURNS},
+                                                 {"about", IDC_ABOUT},
+                                                 {"quit", IDC_QUIT}};
+  out += '{';
+  for (const auto& [task, id] : buttons) {
+    AppendJsonKey(out, task, task == buttons[0].first);
+    AppendJsonInteger(out, id);
+  }
+  out += '}';
+}
+
+// The members of the dialog's size, font and background colour.
+void AppendLook(std::string& out) {
+  AppendJsonKey(out, "width");
+  AppendJsonInteger(out, DIALOG_WIDTH);
+  AppendJsonKey(out, "height");
+  AppendJsonInteger(out, DIALOG_HEIGHT);
+  AppendJsonKey(out, "font");
+  AppendJsonString(out, DIALOG_FONT);
+  AppendJsonKey(out, "fontPoints");
+  AppendJsonInteger(out, DIALOG_FONT_POINTS);
+  AppendJsonKey(out, "background");
+  out += '[';
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) out += ',';
+    AppendJsonInteger(out, MAIN_BACKGROUND_RGB[i]);
+  }
+  out += ']';
+}
+
+// [TEXT,...]: the inductance unit box's choices.
+void AppendInductanceUnits(std::string& out) {
+  out += '[';
+  for (const char* unit : INDUCTANCE_UNITS) {
+    if (unit != INDUCTANCE_UNITS[0]) out += ',';
+    AppendJsonString(out, unit);
+  }
+  out += ']';
+}
+
+// [{"optionId":ID,"selected":BOOL},...]: the length unit options, inches selected.
+void AppendLengthUnits(std::string& out) {
+  out += '[';
+  for (std::size_t i = 0; i < LENGTH_UNITS.size(); ++i) {
+    out += i > 0 ? ",{" : "{";
+    AppendJsonKey(out, "optionId", true);
+    AppendJsonInteger(out, LENGTH_UNITS[i]->optionId);
+    AppendJsonKey(out, "selected");
+    AppendBool(out, LENGTH_UNITS[i] == &INCHES);
+    out += '}';
+  }
+  out += ']';
+}
+
+// [{"id":ID,"kind":KIND,"text":TEXT,"x":..,"y":..,"w":..,"h":..,"coloured":BOOL,
+// "tabStop":BOOL,"help":BOOL},...]: the controls in creation order.
+void AppendControls(std::string& out) {
+  out += '[';
+  for (const DialogControl& control : DIALOG_CONTROLS) {
+    out += &control == &DIALOG_CONTROLS[0] ? "{" : ",{";
+    AppendJsonKey(out, "id", true);
+    AppendJsonInteger(out, control.id);
+    AppendJsonKey(out, "kind");
+    AppendJsonString(out, KindName(control.kind));
+    AppendJsonKey(out, "text");
+    AppendJsonString(out, control.startText);
+    const std::pair<const char*, int> place[] = {
+        {"x", control.x}, {"y", control.y}, {"w", control.w}, {"h", control.h}};
+    for (const auto& [name, value] : place) {
+      AppendJsonKey(out, name);
+      AppendJsonInteger(out, value);
+    }
+    AppendJsonKey(out, "coloured");
+    AppendBool(out, control.coloured);
+    AppendJsonKey(out, "tabStop");
+    AppendBool(out, IsTabStop(control));
+    AppendJsonKey(out, "help");
+    AppendBool(out, ContextHelpText(control.id) != nullptr);
+    out += '}';
+  }
+  out += ']';
+}
+
 // The physics panel of the last completed solve: the dialog beside the wire of its own
 // "Maximum wire size" line, at the frequency of the panel's field when it holds one.
 void AppendPhysicsPanel(std::string& out) {
@@ -100,74 +186,15 @@ EMSCRIPTEN_KEEPALIVE const char* PageDialog() {
   AppendJsonKey(out, "caption", true);
   AppendJsonString(out, DialogCaption());
   AppendJsonKey(out, "buttons");
-  const std::pair<const char*, int> buttons[] = {{"solveInductance", IDC_SOLVE_INDUCTANCE},
-                                                 {"solveTurns", IDC_SOLVE_TURNS},
-                                                 {"about", IDC_ABOUT},
-                                                 {"quit", IDC_QUIT}};
-  out += '{';
-  for (const auto& [task, id] : buttons) {
-    AppendJsonKey(out, task, task == buttons[0].first);
-    AppendJsonInteger(out, id);
-  }
-  out += '}';
-  AppendJsonKey(out, "width");
-  AppendJsonInteger(out, DIALOG_WIDTH);
-  AppendJsonKey(out, "height");
-  AppendJsonInteger(out, DIALOG_HEIGHT);
-  AppendJsonKey(out, "font");
-  AppendJsonString(out, DIALOG_FONT);
-  AppendJsonKey(out, "fontPoints");
-  AppendJsonInteger(out, DIALOG_FONT_POINTS);
-  AppendJsonKey(out, "background");
-  out += '[';
-  for (int i = 0; i < 3; ++i) {
-    if (i > 0) out += ',';
-    AppendJsonInteger(out, MAIN_BACKGROUND_RGB[i]);
-  }
-  out += ']';
+  AppendButtons(out);
+  AppendLook(out);
   AppendJsonKey(out, "inductanceUnits");
-  out += '[';
-  for (const char* unit : INDUCTANCE_UNITS) {
-    if (unit != INDUCTANCE_UNITS[0]) out += ',';
-    AppendJsonString(out, unit);
-  }
-  out += ']';
+  AppendInductanceUnits(out);
   AppendJsonKey(out, "lengthUnits");
-  out += '[';
-  for (std::size_t i = 0; i < LENGTH_UNITS.size(); ++i) {
-    out += i > 0 ? ",{" : "{";
-    AppendJsonKey(out, "optionId", true);
-    AppendJsonInteger(out, LENGTH_UNITS[i]->optionId);
-    AppendJsonKey(out, "selected");
-    AppendBool(out, LENGTH_UNITS[i] == &INCHES);
-    out += '}';
-  }
-  out += ']';
+  AppendLengthUnits(out);
   AppendJsonKey(out, "controls");
-  out += '[';
-  for (const DialogControl& control : DIALOG_CONTROLS) {
-    out += &control == &DIALOG_CONTROLS[0] ? "{" : ",{";
-    AppendJsonKey(out, "id", true);
-    AppendJsonInteger(out, control.id);
-    AppendJsonKey(out, "kind");
-    AppendJsonString(out, KindName(control.kind));
-    AppendJsonKey(out, "text");
-    AppendJsonString(out, control.startText);
-    const std::pair<const char*, int> place[] = {
-        {"x", control.x}, {"y", control.y}, {"w", control.w}, {"h", control.h}};
-    for (const auto& [name, value] : place) {
-      AppendJsonKey(out, name);
-      AppendJsonInteger(out, value);
-    }
-    AppendJsonKey(out, "coloured");
-    AppendBool(out, control.coloured);
-    AppendJsonKey(out, "tabStop");
-    AppendBool(out, IsTabStop(control));
-    AppendJsonKey(out, "help");
-    AppendBool(out, ContextHelpText(control.id) != nullptr);
-    out += '}';
-  }
-  out += "]}";
+  AppendControls(out);
+  out += '}';
   return out.c_str();
 }
 
