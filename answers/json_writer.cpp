@@ -260,6 +260,12 @@ void AppendJsonNumber(std::string& out, double value) {
 
 void AppendJsonInteger(std::string& out, long long value) { out += std::to_string(value); }
 
+void AppendJsonComma(std::string& out) {
+  if (!out.empty() && out.back() != '[' && out.back() != '{' && out.back() != ':' &&
+      out.back() != ',')
+    out += ',';
+}
+
 void AppendJsonKey(std::string& out, std::string_view name, bool first) {
   if (!first) out += ',';
   AppendJsonString(out, name);

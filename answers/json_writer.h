@@ -39,6 +39,10 @@ void AppendJsonNumber(std::string& out, double value);
 // Appends `value` as a JSON integer.
 void AppendJsonInteger(std::string& out, long long value);
 
+// Appends the comma that parts a value from the one before it: none at the start of the text,
+// of an array or of an object, or after a key.
+void AppendJsonComma(std::string& out);
+
 // Appends `"name":` with a comma before it unless it opens its object (`first`).
 void AppendJsonKey(std::string& out, std::string_view name, bool first = false);
 

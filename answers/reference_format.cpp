@@ -212,25 +212,24 @@ void AppendReferencePanel(std::string& out, const SolveReference& r, bool worked
   AppendJsonString(out, Heading(r));
   AppendJsonKey(out, "columns");
   out += '[';
-  for (std::size_t i = 0; i < std::size(COLUMNS); ++i) {
-    if (i > 0) out += ',';
-    AppendJsonString(out, COLUMNS[i]);
+  for (const char* column : COLUMNS) {
+    AppendJsonComma(out);
+    AppendJsonString(out, column);
   }
   out += ']';
   AppendJsonKey(out, "rows");
   out += '[';
-  bool first = true;
   for (const ReferenceRow& row : ReferenceRows(r)) {
-    out += first ? "[" : ",[";
-    first = false;
+    AppendJsonComma(out);
+    out += '[';
     const bool none = std::isnan(row.reference);
     const bool noDialog = std::isnan(row.dialog);
     const std::string cells[] = {row.label, none ? "none" : WithUnit(row.reference, row.unit),
                                  noDialog ? "" : WithUnit(row.dialog, row.unit),
                                  none || noDialog ? "" : Difference(row.dialog, row.reference)};
-    for (std::size_t i = 0; i < std::size(cells); ++i) {
-      if (i > 0) out += ',';
-      AppendJsonString(out, cells[i]);
+    for (const std::string& cell : cells) {
+      AppendJsonComma(out);
+      AppendJsonString(out, cell);
     }
     out += ']';
   }

@@ -77,6 +77,24 @@ std::string Digits(std::string_view text) {
   return digits.erase(digits.find_last_not_of('0') + 1);
 }
 
+TEST(JsonWriter, CommaPartsAValueFromTheOneBefore) {
+  const std::pair<std::string, std::string> cases[] = {{"", ""},
+                                                       {"[", "["},
+                                                       {"{\"a\":", "{\"a\":"},
+                                                       {"[1,", "[1,"},
+                                                       {"[1", "[1,"},
+                                                       {"[\"a\"", "[\"a\","},
+                                                       {"[[]", "[[],"},
+                                                       {"[{}", "[{},"},
+                                                       {"[true", "[true,"},
+                                                       {"{\"a\":1", "{\"a\":1,"}};
+  for (const auto& [before, after] : cases) {
+    std::string out = before;
+    AppendJsonComma(out);
+    EXPECT_EQ(out, after) << before;
+  }
+}
+
 TEST(JsonWriter, NumbersAreTheShortestThatReadBack) {
   std::mt19937_64 random(7);
   for (int round = 0; round < 100000; ++round) {

@@ -72,9 +72,9 @@ void AppendLook(std::string& out) {
   AppendJsonInteger(out, DIALOG_FONT_POINTS);
   AppendJsonKey(out, "background");
   out += '[';
-  for (int i = 0; i < 3; ++i) {
-    if (i > 0) out += ',';
-    AppendJsonInteger(out, MAIN_BACKGROUND_RGB[i]);
+  for (const int level : MAIN_BACKGROUND_RGB) {
+    AppendJsonComma(out);
+    AppendJsonInteger(out, level);
   }
   out += ']';
 }
@@ -83,7 +83,7 @@ void AppendLook(std::string& out) {
 void AppendInductanceUnits(std::string& out) {
   out += '[';
   for (const char* unit : INDUCTANCE_UNITS) {
-    if (unit != INDUCTANCE_UNITS[0]) out += ',';
+    AppendJsonComma(out);
     AppendJsonString(out, unit);
   }
   out += ']';
@@ -92,12 +92,13 @@ void AppendInductanceUnits(std::string& out) {
 // [{"optionId":ID,"selected":BOOL},...]: the length unit options, inches selected.
 void AppendLengthUnits(std::string& out) {
   out += '[';
-  for (std::size_t i = 0; i < LENGTH_UNITS.size(); ++i) {
-    out += i > 0 ? ",{" : "{";
+  for (const LengthUnit* unit : LENGTH_UNITS) {
+    AppendJsonComma(out);
+    out += '{';
     AppendJsonKey(out, "optionId", true);
-    AppendJsonInteger(out, LENGTH_UNITS[i]->optionId);
+    AppendJsonInteger(out, unit->optionId);
     AppendJsonKey(out, "selected");
-    AppendBool(out, LENGTH_UNITS[i] == &INCHES);
+    AppendBool(out, unit == &INCHES);
     out += '}';
   }
   out += ']';
@@ -108,7 +109,8 @@ void AppendLengthUnits(std::string& out) {
 void AppendControls(std::string& out) {
   out += '[';
   for (const DialogControl& control : DIALOG_CONTROLS) {
-    out += &control == &DIALOG_CONTROLS[0] ? "{" : ",{";
+    AppendJsonComma(out);
+    out += '{';
     AppendJsonKey(out, "id", true);
     AppendJsonInteger(out, control.id);
     AppendJsonKey(out, "kind");
@@ -149,10 +151,9 @@ void AppendPhysicsPanel(std::string& out) {
 // answer, and, when it was a solve that completed, "reference": the physics panel for it.
 const char* TraceAnswer(bool solved) {
   answer = "{\"trace\":[";
-  bool first = true;
   for (const TraceEntry& entry : HeadlessTrace()) {
-    answer += first ? "[" : ",[";
-    first = false;
+    AppendJsonComma(answer);
+    answer += '[';
     if (entry.isMessage) {
       answer += "\"message\",";
       AppendJsonString(answer, entry.subject);
