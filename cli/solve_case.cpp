@@ -40,6 +40,74 @@ struct ReferenceObject {
   }
 };
 
+// Checks a "reference" object in the order its problems rank, and fills `wire` from it; `problem`
+// is left empty when the object is one the reference takes.
+void CheckReferenceObject(const ReferenceObject& r, WireRequest& wire, std::string& problem) {
+  wire = WireRequest();
+  problem.clear();
+  const auto known = [](const std::string& key) {
+    return std::find(std::begin(REFERENCE_KEYS), std::end(REFERENCE_KEYS), key) !=
+           std::end(REFERENCE_KEYS);
+  };
+  if (!std::all_of(r.keys.begin(), r.keys.end(), known) ||
+      (r.Has("wire_gauge") && r.Has("wire_diameter"))) {
+    problem = BAD_REFERENCE;
+    return;
+  }
+  wire.wanted = true;
+  if (r.Has("wire_gauge")) {
+    const double gauge = r.gaugeIsNumber ? r.gauge : std::nan("");
+    if (!(gauge >= MIN_WIRE_GAUGE && gauge <= MAX_WIRE_GAUGE) || gauge != std::floor(gauge)) {
+      problem = "\"wire_gauge\" must be a whole number from " + std::to_string(MIN_WIRE_GAUGE) +
+                " (0000) to " + std::to_string(MAX_WIRE_GAUGE);
+      return;
+    }
+    wire.hasGauge = true;
+    wire.gauge = static_cast<int>(gauge);
+  } else if (r.Has("wire_diameter")) {
+    if (!r.diameterIsText) {
+      problem = "\"wire_diameter\" must be a text, such as \"0.5\"";
+      return;
+    }
+    wire.hasDiameter = true;
+    if (!ReadWireDiameter(r.diameter, wire.diameter, problem)) return;
+  }
+  if (r.Has("frequency")) {
+    if (!r.frequencyIsText) {
+      problem = "\"frequency\" must be a text, such as \"7.1MHz\"";
+      return;
+    }
+    wire.hasFrequency = true;
+    if (!ReadFrequency(r.frequency, wire.frequency, problem)) return;
+  }
+  if (r.Has("temperature")) {
+    if (!r.Has("frequency")) {
+      problem = "\"temperature\" needs \"frequency\"";
+    } else if (!r.temperatureIsNumber || !IsCopperTemperature(r.temperature)) {
+      problem = "\"temperature\" must be " + CopperTemperatureRange();
+    } else {
+      wire.celsius = r.temperature;
+    }
+  }
+}
+
+// Keeps a value inside a "reference" object, at depth 2, under its last key.
+void KeepReferenceValue(ReferenceObject& r, bool isNumber, double number, const std::string* text) {
+  if (r.lastKey == "wire_gauge") {
+    r.gaugeIsNumber = isNumber;
+    r.gauge = number;
+  } else if (r.lastKey == "wire_diameter") {
+    r.diameterIsText = text != nullptr;
+    if (text) r.diameter = *text;
+  } else if (r.lastKey == "frequency") {
+    r.frequencyIsText = text != nullptr;
+    if (text) r.frequency = *text;
+  } else if (r.lastKey == "temperature") {
+    r.temperatureIsNumber = isNumber;
+    r.temperature = number;
+  }
+}
+
 // The handler that nlohmann::json::sax_parse calls for each key and value of a request.
 //
 // A request is read to its end even after a problem, because of how "reference" ranks: when
@@ -97,73 +165,7 @@ struct RequestReader {
       referenceProblem = BAD_REFERENCE;
     }
   }
-  void EndReferenceObject() {
-    const ReferenceObject& r = referenceObject;
-    *wire = WireRequest();
-    referenceProblem.clear();
-    const auto known = [](const std::string& key) {
-      return std::find(std::begin(REFERENCE_KEYS), std::end(REFERENCE_KEYS), key) !=
-             std::end(REFERENCE_KEYS);
-    };
-    if (!std::all_of(r.keys.begin(), r.keys.end(), known) ||
-        (r.Has("wire_gauge") && r.Has("wire_diameter"))) {
-      referenceProblem = BAD_REFERENCE;
-      return;
-    }
-    wire->wanted = true;
-    if (r.Has("wire_gauge")) {
-      const double gauge = r.gaugeIsNumber ? r.gauge : std::nan("");
-      if (!(gauge >= MIN_WIRE_GAUGE && gauge <= MAX_WIRE_GAUGE) || gauge != std::floor(gauge)) {
-        referenceProblem = "\"wire_gauge\" must be a whole number from " +
-                           std::to_string(MIN_WIRE_GAUGE) + " (0000) to " +
-                           std::to_string(MAX_WIRE_GAUGE);
-        return;
-      }
-      wire->hasGauge = true;
-      wire->gauge = static_cast<int>(gauge);
-    } else if (r.Has("wire_diameter")) {
-      if (!r.diameterIsText) {
-        referenceProblem = "\"wire_diameter\" must be a text, such as \"0.5\"";
-        return;
-      }
-      wire->hasDiameter = true;
-      if (!ReadWireDiameter(r.diameter, wire->diameter, referenceProblem)) return;
-    }
-    if (r.Has("frequency")) {
-      if (!r.frequencyIsText) {
-        referenceProblem = "\"frequency\" must be a text, such as \"7.1MHz\"";
-        return;
-      }
-      wire->hasFrequency = true;
-      if (!ReadFrequency(r.frequency, wire->frequency, referenceProblem)) return;
-    }
-    if (r.Has("temperature")) {
-      if (!r.Has("frequency")) {
-        referenceProblem = "\"temperature\" needs \"frequency\"";
-      } else if (!r.temperatureIsNumber || !IsCopperTemperature(r.temperature)) {
-        referenceProblem = "\"temperature\" must be " + CopperTemperatureRange();
-      } else {
-        wire->celsius = r.temperature;
-      }
-    }
-  }
-  // A value inside the reference object, at depth 2, under its last key.
-  void ReferenceMember(bool isNumber, double number, const std::string* text) {
-    ReferenceObject& r = referenceObject;
-    if (r.lastKey == "wire_gauge") {
-      r.gaugeIsNumber = isNumber;
-      r.gauge = number;
-    } else if (r.lastKey == "wire_diameter") {
-      r.diameterIsText = text != nullptr;
-      if (text) r.diameter = *text;
-    } else if (r.lastKey == "frequency") {
-      r.frequencyIsText = text != nullptr;
-      if (text) r.frequency = *text;
-    } else if (r.lastKey == "temperature") {
-      r.temperatureIsNumber = isNumber;
-      r.temperature = number;
-    }
-  }
+  void EndReferenceObject() { CheckReferenceObject(referenceObject, *wire, referenceProblem); }
 
   // Every scalar value comes here; `text` is set for strings, `number` for numbers.
   bool Scalar(bool isBool, bool boolean, bool isNumber, double number, std::string* text) {
@@ -173,7 +175,7 @@ struct RequestReader {
         ReferenceScalar(isBool, boolean);
         inReference = false;
       } else if (depth == 2) {
-        ReferenceMember(isNumber, number, text);
+        KeepReferenceValue(referenceObject, isNumber, number, text);
       }
       return true;
     }
@@ -224,7 +226,7 @@ struct RequestReader {
         ReferenceScalar(false, false);  // an array
         inReference = false;
       } else if (depth == 2) {
-        ReferenceMember(false, 0, nullptr);
+        KeepReferenceValue(referenceObject, false, 0, nullptr);
       }
       return false;
     }
