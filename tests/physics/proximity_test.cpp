@@ -88,4 +88,16 @@ TEST(ProximityRatio, ContinuousWhereItsRulesMeet) {
   }
 }
 
+// Below the table's first d/delta (1) the eddy currents' loss, and so the excess over 1, grows
+// as (d/delta)^4; a pitch finer than the wire (which no coil that fits reaches) counts as
+// touching turns.
+TEST(ProximityRatio, LowFrequencyLawAndTouchingTurns) {
+  const double atFirst = ProximityRatio(1, 1.2, 10, 1.0) - 1;
+  EXPECT_NEAR(ProximityRatio(1, 1.2, 10, 0.5) - 1, atFirst / 16, 1e-12 * atFirst);
+  EXPECT_NEAR(ProximityRatio(1, 1.2, 10, 0.1) - 1, atFirst / 1e4, 1e-12 * atFirst);
+  for (double x : {0.7, 5.0, 60.0}) {
+    EXPECT_EQ(ProximityRatio(2, 0.5, 30, x), ProximityRatio(2, 1.0, 30, x)) << x;
+  }
+}
+
 }  // namespace
