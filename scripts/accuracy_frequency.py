@@ -70,6 +70,16 @@ def winding(shape, pitch_over_wire, N):
     return 1.0, H, H / (N * pitch_over_wire)
 
 
+def ratio_axes(axes, xlabel, title):
+    """A plot of the proximity ratio on a logarithmic axis, with its labels and legend."""
+    axes.set_xscale("log")
+    axes.set_xlabel(xlabel)
+    axes.set_ylabel("coil resistance / straight wire's")
+    axes.set_title(title)
+    axes.grid(True, which="both", alpha=0.3)
+    axes.legend(fontsize=8)
+
+
 def proximity_study(cli, docs, ask, save):
     """The proximity ratio against shape and pitch, at d/delta 50, and against d/delta."""
     import matplotlib.pyplot as plt
@@ -89,12 +99,8 @@ def proximity_study(cli, docs, ask, save):
         ys = [proximity_of(a, winding(s, pd, N)[2], f) for a, s, f in zip(answers, shapes, fs)]
         grid[pd] = dict(zip(shapes, ys))
         ax.plot(shapes, ys, label=f"pitch = {pd:g} x wire")
-    ax.set_xscale("log")
-    ax.set_xlabel("winding height / diameter at the wire's centre  (H / Dw)")
-    ax.set_ylabel("coil resistance / straight wire's")
-    ax.set_title(f"{N} turns, d/delta = 50")
-    ax.grid(True, which="both", alpha=0.3)
-    ax.legend(fontsize=8)
+    ratio_axes(ax, "winding height / diameter at the wire's centre  (H / Dw)",
+               f"{N} turns, d/delta = 50")
 
     xs = log_range(0.3, 300, 61)
     transition = {}
@@ -104,12 +110,8 @@ def proximity_study(cli, docs, ask, save):
         ys = [proximity_of(a, wire, frequency_for(wire, x)) for a, x in zip(answers, xs)]
         transition[pd] = dict(zip(xs, ys))
         bx.plot(xs, ys, label=f"pitch = {pd:g} x wire")
-    bx.set_xscale("log")
-    bx.set_xlabel("wire diameter / skin depth  (d / delta)")
-    bx.set_ylabel("coil resistance / straight wire's")
-    bx.set_title(f"{N} turns, as long as wide, from DC to full skin effect")
-    bx.grid(True, which="both", alpha=0.3)
-    bx.legend(fontsize=8)
+    ratio_axes(bx, "wire diameter / skin depth  (d / delta)",
+               f"{N} turns, as long as wide, from DC to full skin effect")
     fig.suptitle("The proximity effect of the winding (the program's table)")
     return save(fig, docs, "proximity.png"), grid, transition
 
