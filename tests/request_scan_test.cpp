@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "solve_case.h"
@@ -93,6 +94,59 @@ const std::vector<std::string> OTHER_LINES = {
     std::string("{\"unit\":\"in\"}") + '\0',
 };
 
+// Lines with more than one fault, or cut short: the first fault in the line is the answer,
+// except that on a line of valid JSON the last "reference" value's fault comes first, and that
+// a "reference" key before any fault makes a line of invalid JSON an unknown key.
+const char* const BAD_REFERENCE =
+    "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
+    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
+    {R"({"colour":1,"unit":"cm"})", R"(unknown key "colour")"},
+    {R"({"unit":"cm","colour":1})", R"("unit" must be "in" or "mm")"},
+    {R"({"fields":{"turn":"1"},"unit":"cm"})", R"(unknown field "turn")"},
+    {R"({"fields":{"a":"1"},"unit":"cm","fields":{"b":"1"}})", R"(unknown field "a")"},
+    {R"({"unit":"cm","mode":"x"})", R"("unit" must be "in" or "mm")"},
+    {R"({"colour":1,)", R"(unknown key "colour")"},
+    {R"({"unit":"cm" x)", R"("unit" must be "in" or "mm")"},
+    {R"({"fields":{"diameter":"1"},"colour")", R"(unknown key "colour")"},
+    {R"({"reference":true,"colour":1})", R"(unknown key "colour")"},
+    {R"({"reference":true,"colour":1)", R"(unknown key "reference")"},
+    {R"({"colour":1,"reference":true)", R"(unknown key "colour")"},
+    {R"({"reference":true} x)", R"(unknown key "reference")"},
+    {R"({"reference":{"x":1})", R"(unknown key "reference")"},
+    {R"({"reference":1,"colour":1})", BAD_REFERENCE},
+    {R"({"reference":1,"reference":true,"colour":2})", R"(unknown key "colour")"},
+    {R"({"reference":true,"reference":1})", BAD_REFERENCE},
+    {R"({"fields":{"turns":1},"reference":{"frequency":"0"}})",
+     R"(the frequency must be above 0, not "0")"},
+    {R"({"reference":{"wire_gauge":20,"wire_gauge":"x"}})",
+     R"("wire_gauge" must be a whole number from -3 (0000) to 200)"},
+    {R"({"reference":{"wire":1,"wire_gauge":99}})", BAD_REFERENCE},
+    {R"({"reference":{"wire_gauge":99,"frequency":1}})",
+     R"("frequency" must be a text, such as "7.1MHz")"},
+    {R"({"reference":{"frequency":1,"wire_diameter":2}})",
+     R"("wire_diameter" must be a text, such as "0.5")"},
+    {R"({"reference":{"temperature":"x"}})", R"("temperature" needs "frequency")"},
+    {R"({"reference":{"temperature":"x","frequency":"1MHz"}})",
+     R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+    {R"({"reference":{"wire_diameter":"abc"}})",
+     R"(the wire diameter must be a number above 0, not "abc")"},
+    {R"({"reference":{"frequency":"1MHz","temperature":500}})",
+     R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+    {R"({"reference":{"wire_gauge":[1]}})",
+     R"("wire_gauge" must be a whole number from -3 (0000) to 200)"},
+    {R"({"reference":{"frequency":{"a":1}}})", R"("frequency" must be a text, such as "7.1MHz")"},
+    {R"({"reference":{"wire_gauge":20.5}})",
+     R"("wire_gauge" must be a whole number from -3 (0000) to 200)"},
+    {R"([{"reference":true}])", R"(a request must be a JSON object)"},
+    {R"("x" {)", R"(a request must be a JSON object)"},
+    {R"({"fields":{"turns":1,"x":"1"}})", R"(the text of field "turns" must be a string)"},
+    {R"({"fields":{"x":{"reference":1}}})", R"(unknown field "x")"},
+    {R"({"unit":{"colour":1}})", R"("unit" must be "in" or "mm")"},
+    {R"({"mode":"turns","unit":)",
+     R"(not valid JSON at column 24: expected a value, found the end of the line)"},
+};
+
 struct Reading {
   bool taken;
   SolveCase solveCase;
@@ -145,11 +199,20 @@ TEST(RequestScan, OtherLinesAreLeftToTheParser) {
   }
 }
 
+TEST(RequestScan, TheFirstFaultIsTheAnswer) {
+  for (const auto& [line, error] : FAULT_ORDER) {
+    Reading read{};
+    EXPECT_FALSE(ReadSolveCase(line, read.solveCase, read.wire, read.error)) << line;
+    EXPECT_EQ(read.error, error) << line;
+  }
+}
+
 // Every line with one byte cut out, doubled or replaced by a few telling ones: the scan either
 // leaves it alone or reads it as the parser does; ReadSolveCase's answer is always the parser's.
 TEST(RequestScan, DamagedLinesReadAsTheParserReadsThem) {
   std::vector<std::string> lines = PLAIN_LINES;
   lines.insert(lines.end(), OTHER_LINES.begin(), OTHER_LINES.end());
+  for (const auto& row : FAULT_ORDER) lines.push_back(row.first);
   const std::string replacements = "\"\\{}[],: \x7f\x80\x1f" + std::string(1, '\0');
   for (const std::string& line : lines) {
     for (std::size_t at = 0; at < line.size(); ++at) {
