@@ -69,74 +69,7 @@ void AppendEscapedAscii(std::string& out, unsigned char c) {
   }
 }
 
-// Bytes that a JSON string cannot hold as they stand: control characters, '"', '\\', and every
-// byte of a UTF-8 sequence (checked before it is copied). A table: the texts are short.
-constexpr auto CARE = [] {
-  std::array<bool, 256> care{};
-  for (int c = 0; c < 256; ++c) care[c] = c < 0x20 || c == '"' || c == '\\' || c >= 0x80;
-  return care;
-}();
-
-bool NeedsCare(unsigned char c) { return CARE[c]; }
-
-// Whether any of eight bytes may need care: the test has no misses, only false alarms, which
-// the bytewise loop then settles.
-bool MayNeedCare(std::uint64_t word) {
-  constexpr std::uint64_t ONES = 0x0101010101010101ULL;
-  constexpr std::uint64_t HIGH_BITS = 0x8080808080808080ULL;
-  const std::uint64_t quote = word ^ (ONES * '"');
-  const std::uint64_t backslash = word ^ (ONES * '\\');
-  const std::uint64_t control = (word - ONES * 0x20) & ~word;  // a byte below 0x20
-  const std::uint64_t zero = ((quote - ONES) & ~quote) | ((backslash - ONES) & ~backslash);
-  return ((control | zero | word) & HIGH_BITS) != 0;
-}
-
-// Where the first byte needing care lies, from `i` on.
-std::size_t FirstCareFrom(const char* p, std::size_t i, std::size_t n) {
-  while (i < n && !NeedsCare(static_cast<unsigned char>(p[i]))) ++i;
-  return i;
-}
-
 }  // namespace
-
-// Sixteen or eight bytes at a time, the last block overlapping the one before it: a text of the
-// dialog is one to three tests. A text of eight bytes or less is gathered into one word, some
-// of its bytes maybe twice and the rest blanks, which the test lets through.
-std::size_t PlainJsonLength(std::string_view text) {
-  const char* const p = text.data();
-  const std::size_t n = text.size();
-  std::uint64_t word;
-  if (n <= 8) {
-    if (n == 0) return 0;
-    if (n >= 4) {
-      std::uint32_t first, last;
-      std::memcpy(&first, p, 4);
-      std::memcpy(&last, p + n - 4, 4);
-      word = first | std::uint64_t{last} << 32;
-    } else {
-      const auto byte = [p](std::size_t at) {
-        return std::uint64_t{static_cast<unsigned char>(p[at])};
-      };
-      word = 0x2020202020000000ULL | byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
-    }
-    return MayNeedCare(word) ? FirstCareFrom(p, 0, n) : n;
-  }
-  std::size_t i = 0;
-#ifdef __SSE2__
-  if (n >= 16) {
-    for (; i + 16 < n; i += 16) {
-      if (JsonCareMask16(p + i) != 0) return FirstCareFrom(p, i, n);
-    }
-    return JsonCareMask16(p + n - 16) != 0 ? FirstCareFrom(p, i, n) : n;
-  }
-#endif
-  for (; i + 8 < n; i += 8) {
-    std::memcpy(&word, p + i, sizeof word);
-    if (MayNeedCare(word)) return FirstCareFrom(p, i, n);
-  }
-  std::memcpy(&word, p + n - 8, sizeof word);
-  return MayNeedCare(word) ? FirstCareFrom(p, i, n) : n;
-}
 
 void AppendJsonString(std::string& out, std::string_view text) {
   if (PlainJsonLength(text) == text.size()) return AppendJsonStringBetween(out, {}, text, {});

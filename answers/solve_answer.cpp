@@ -19,13 +19,6 @@ const std::array<std::string, RESULT_CONTROLS.size()> FIELD_KEYS = [] {
   return keys;
 }();
 
-// One [CAPTION,TEXT] of the messages, or one ["message"|"set",SUBJECT,TEXT] of the trace;
-// `head` starts with the comma that the first row of a list leaves out.
-void AppendRow(std::string& out, bool first, std::string_view head, const TraceEntry& entry) {
-  AppendJsonStringBetween(out, first ? head.substr(1) : head, entry.subject, ",");
-  AppendJsonStringBetween(out, {}, entry.text, "]");
-}
-
 // A write's subject goes out unchecked: every field name is plain.
 constexpr bool FIELD_NAMES_ARE_PLAIN = [] {
   for (const DialogControl& control : DIALOG_CONTROLS) {
@@ -44,13 +37,15 @@ constexpr std::string_view MESSAGES_OPEN = "{\"messages\":[";
 constexpr std::string_view FIELDS_OPEN = "],\"fields\":{";
 constexpr std::string_view TRACE_OPEN = "},\"trace\":[";
 
-// Writes into an answer that has been given room enough; stops at a text that needs escapes.
-struct PlainWriter {
+// Writes into room made in the answer beforehand for its pieces as they stand: the string's
+// own appends are calls, and an answer has over a hundred pieces. A text that needs escapes,
+// which is rare, makes room for its escaped form first.
+struct AnswerWriter {
+  std::string& out;
   char* next;
-  bool plain = true;
 
-  // A short piece with a few overlapping moves rather than a call: an answer has over a
-  // hundred pieces, nearly all of them under sixteen bytes.
+  // A short piece with a few overlapping moves rather than a call: nearly every piece of an
+  // answer is under sixteen bytes.
   void Put(std::string_view piece) {
     const char* const p = piece.data();
     const std::size_t n = piece.size();
@@ -76,11 +71,20 @@ struct PlainWriter {
     next += n;
   }
   void PutText(std::string_view text) {
-    plain = plain && PlainJsonLength(text) == text.size();
-    if (!plain) return;
+    if (PlainJsonLength(text) != text.size()) return PutEscaped(text);
     *next++ = '"';
     Put(text);
     *next++ = '"';
+  }
+  // Apart, so that the plain case stays small enough to be inlined.
+  [[gnu::noinline]] void PutEscaped(std::string_view text) {
+    thread_local std::string escaped;
+    escaped.clear();
+    AppendJsonString(escaped, text);
+    const auto at = static_cast<std::size_t>(next - out.data());
+    out.resize(out.size() + escaped.size());
+    next = out.data() + at;
+    Put(escaped);
   }
   void PutRow(bool first, std::string_view head, const TraceEntry& entry) {
     Put(first ? head.substr(1) : head);
@@ -97,13 +101,12 @@ struct PlainWriter {
   }
 };
 
-// The answer in one growth of `out` when none of its texts needs an escape, as nearly always:
-// the string's own appends are calls, and an answer has over a hundred pieces. False, with
-// `out` as it was, otherwise.
-bool BeginPlainSolveAnswer(std::string& out) {
+}  // namespace
+
+void BeginSolveAnswer(std::string& out) {
   const std::vector<TraceEntry>& trace = HeadlessTrace();
-  // Room for every piece: each row's texts (twice for a message: in both lists) and at most 16
-  // bytes of punctuation around them, each field's text after its key.
+  // Room for every piece as it stands: each row's texts (twice for a message: in both lists)
+  // and at most 16 bytes of punctuation around them, each field's text after its key.
   std::size_t room = MESSAGES_OPEN.size() + FIELDS_OPEN.size() + TRACE_OPEN.size() + 1;
   for (const TraceEntry& entry : trace) room += 2 * (entry.subject.size() + entry.text.size() + 16);
   std::array<std::string_view, RESULT_CONTROLS.size()> fieldTexts;
@@ -113,7 +116,7 @@ bool BeginPlainSolveAnswer(std::string& out) {
   }
   const std::size_t start = out.size();
   out.resize(start + room);
-  PlainWriter writer{out.data() + start};
+  AnswerWriter writer{out, out.data() + start};
   writer.Put(MESSAGES_OPEN);
   bool first = true;
   for (const TraceEntry& entry : trace) {
@@ -133,32 +136,7 @@ bool BeginPlainSolveAnswer(std::string& out) {
     first = false;
   }
   writer.Put("]");
-  out.resize(writer.plain ? static_cast<std::size_t>(writer.next - out.data()) : start);
-  return writer.plain;
-}
-
-}  // namespace
-
-void BeginSolveAnswer(std::string& out) {
-  if (BeginPlainSolveAnswer(out)) return;
-  const std::vector<TraceEntry>& trace = HeadlessTrace();
-  out += MESSAGES_OPEN;
-  bool first = true;
-  for (const TraceEntry& entry : trace) {
-    if (!entry.isMessage) continue;
-    AppendRow(out, first, MESSAGE_ROW, entry);
-    first = false;
-  }
-  out += FIELDS_OPEN;
-  for (std::size_t i = 0; i < RESULT_CONTROLS.size(); ++i)
-    AppendJsonStringBetween(out, FIELD_KEYS[i], PeekControlText(RESULT_CONTROLS[i]), {});
-  out += TRACE_OPEN;
-  first = true;
-  for (const TraceEntry& entry : trace) {
-    AppendRow(out, first, entry.isMessage ? MESSAGE_EVENT : SET_EVENT, entry);
-    first = false;
-  }
-  out += ']';
+  out.resize(static_cast<std::size_t>(writer.next - out.data()));
 }
 
 void AppendSolveAnswer(std::string& out) {

@@ -1,11 +1,6 @@
 // The reading of plain batch requests: such a line in one pass, without a JSON parser.
 #include "request_scan.h"
 
-#include <bit>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "dialog_controls.h"
 #include "json_writer.h"
 #include "solve.h"
@@ -42,33 +37,15 @@ bool AtEnd(Cursor& cursor) {
 }
 
 // A string whose characters are all printable ASCII (0x20 to 0x7F) without a backslash: its
-// text is then its bytes as they stand. A name that is only looked up in a table is not
-// checked: one that needs an escape is in no table, and so the line goes to the full parser.
-inline bool TakePlainString(Cursor& cursor, std::string_view& text, bool lookedUp = false) {
+// text is then its bytes as they stand. The first byte that a JSON string cannot hold as it
+// stands must be its closing quote.
+inline bool TakePlainString(Cursor& cursor, std::string_view& text) {
   if (!Take(cursor, '"')) return false;
-#ifdef __SSE2__
-  // Most texts end within sixteen bytes: one block finds the closing quote and tells whether
-  // any byte before it needs an escape.
-  if (cursor.end - cursor.at >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor.at));
-    const auto quotes =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('"'))));
-    if (quotes != 0) {
-      const int length = std::countr_zero(quotes);
-      const unsigned before = (1u << length) - 1;
-      if (!lookedUp && (JsonCareMask16(cursor.at) & before) != 0) return false;
-      text = std::string_view(cursor.at, static_cast<std::size_t>(length));
-      cursor.at += length + 1;
-      return true;
-    }
-  }
-#endif
-  const char* quote = cursor.at;  // a loop, not memchr: the texts are a few bytes long
-  while (quote != cursor.end && *quote != '"') ++quote;
-  if (quote == cursor.end) return false;
-  text = std::string_view(cursor.at, static_cast<std::size_t>(quote - cursor.at));
-  if (!lookedUp && PlainJsonLength(text) != text.size()) return false;
-  cursor.at = quote + 1;
+  const std::string_view rest(cursor.at, static_cast<std::size_t>(cursor.end - cursor.at));
+  const std::size_t length = PlainJsonLength(rest);
+  if (length == rest.size() || rest[length] != '"') return false;
+  text = rest.substr(0, length);
+  cursor.at += length + 1;
   return true;
 }
 
@@ -78,8 +55,7 @@ bool TakeFields(Cursor& cursor, SolveCase& solveCase) {
   if (Take(cursor, '}')) return true;
   do {
     std::string_view name, text;
-    if (!TakePlainString(cursor, name, true) || !Take(cursor, ':') ||
-        !TakePlainString(cursor, text))
+    if (!TakePlainString(cursor, name) || !Take(cursor, ':') || !TakePlainString(cursor, text))
       return false;
     const int id = FieldId(name);
     if (id == 0) return false;
@@ -133,7 +109,7 @@ bool TakeReference(Cursor& cursor, WireRequest& wire) {
   do {
     std::string_view key, text;
     int number = 0;
-    if (!TakePlainString(cursor, key, true) || !Take(cursor, ':')) return false;
+    if (!TakePlainString(cursor, key) || !Take(cursor, ':')) return false;
     unsigned bit = 0;
     if (key == "wire_gauge") {
       bit = GAUGE;
@@ -174,7 +150,7 @@ bool ScanPlainRequest(std::string_view line, SolveCase& solveCase, WireRequest& 
   if (!Take(cursor, '}')) {
     do {
       std::string_view key, value;
-      if (!TakePlainString(cursor, key, true) || !Take(cursor, ':')) return false;
+      if (!TakePlainString(cursor, key) || !Take(cursor, ':')) return false;
       if (key == "fields") {
         if (!TakeFields(cursor, solveCase)) return false;
         continue;
@@ -183,7 +159,7 @@ bool ScanPlainRequest(std::string_view line, SolveCase& solveCase, WireRequest& 
         if (!TakeReference(cursor, wire)) return false;
         continue;
       }
-      if (!TakePlainString(cursor, value, true)) return false;
+      if (!TakePlainString(cursor, value)) return false;
       if (key == "unit") {
         const LengthUnit* unit = FindLengthUnit(value);
         if (!unit) return false;

@@ -44,8 +44,8 @@ TEST(JsonWriter, TextsAreWrittenAsNlohmannWritesThem) {
   }
 }
 
-// Plain stretches are measured in blocks of eight and sixteen bytes with a short or overlapping
-// last one: every length to 48, each with one byte needing care at every place, or none.
+// Plain stretches are measured in words of eight bytes, gathered for a short text, the last one
+// overlapping: every length to 48, each with one byte needing care at every place, or none.
 TEST(JsonWriter, PlainLengthStopsAtTheFirstByteNeedingCare) {
   // Plain bytes at the edges of the ranges, neighbours of '"' and '\\' included.
   const std::string plainBytes =
