@@ -114,9 +114,9 @@ std::string FieldName(int id) {
   return control ? control->fieldName : "";
 }
 
-void SeedControlText(int id, const std::string& text) {
+void SeedControlText(int id, std::string_view text) {
   const int row = RowToWrite(id);
-  if (row >= 0) texts[static_cast<std::size_t>(row)] = text;
+  if (row >= 0) texts[static_cast<std::size_t>(row)].assign(text);
 }
 
 const std::string& PeekControlText(int id) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,11 +19,15 @@ struct TraceEntry {
 };
 
 // What one headless solve starts from: the length unit and mode set directly, and the
-// control texts that replace the start-up texts before the solve.
+// control texts that replace the start-up texts before the solve. A text is a view into the
+// request it was read from, or into `kept`, until the dialog's table copies it: a copy of a
+// case views the texts of the case it was copied from.
 struct SolveCase {
   float lengthScale = INCHES.scale;
   std::int16_t solveMode = SOLVE_FOR_INDUCTANCE;
-  std::vector<std::pair<int, std::string>> seeds;  // control id, text
+  std::vector<std::pair<int, std::string_view>> seeds;  // control id, text
+  std::deque<std::string> kept =
+      {};  // texts that are no stretch of the request (a deque: none moves)
 };
 
 // Puts every control back to its start-up text and clears the trace.
@@ -42,7 +48,7 @@ bool SolveCompleted();
 std::string FieldName(int id);
 
 // Direct access to a control's text, without logging (for seeding and reading back).
-void SeedControlText(int id, const std::string& text);
+void SeedControlText(int id, std::string_view text);
 const std::string& PeekControlText(int id);
 
 // Messages and writes since the last ResetHeadlessDialog() or ClearHeadlessTrace().

@@ -82,7 +82,8 @@ std::string CheckFields(Node& fields, SolveCase& solveCase) {
     const int id = FieldId(field.key);
     if (id == 0) return "unknown field \"" + field.key + "\"";
     if (field.kind == Node::TEXT) {
-      solveCase.seeds.emplace_back(id, std::move(field.text));
+      solveCase.kept.push_back(std::move(field.text));
+      solveCase.seeds.emplace_back(id, solveCase.kept.back());
     } else if (field.kind != Node::MISSING) {
       return "the text of field \"" + FieldName(id) + "\" must be a string";
     }
@@ -137,9 +138,11 @@ std::string CheckRequest(Node& root, bool valid, const std::string& syntaxError,
 }
 
 void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
-  solveCase.lengthScale = SolveCase{}.lengthScale;
-  solveCase.solveMode = SolveCase{}.solveMode;
+  static const SolveCase start;  // once: a case's deque allocates when made
+  solveCase.lengthScale = start.lengthScale;
+  solveCase.solveMode = start.solveMode;
   solveCase.seeds.clear();
+  solveCase.kept.clear();
   wire = WireRequest();
   error.clear();
 }
