@@ -111,6 +111,7 @@ const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
     {R"({"fields":{"diameter":"1"},"colour")", R"(unknown key "colour")"},
     {R"({"reference":true,"colour":1})", R"(unknown key "colour")"},
     {R"({"reference":true,"colour":1)", R"(unknown key "reference")"},
+    {R"({"reference":true,"unit":"in","colour":1)", R"(unknown key "reference")"},
     {R"({"colour":1,"reference":true)", R"(unknown key "colour")"},
     {R"({"reference":true} x)", R"(unknown key "reference")"},
     {R"({"reference":{"x":1})", R"(unknown key "reference")"},
