@@ -14,7 +14,7 @@ bool AnswerRequestLine(std::string_view line, std::string& answer);
 // Reads one batch request line: {"unit": ..., "mode": ..., "fields": {NAME: TEXT, ...},
 // "reference": ...}. Returns false with a reason in `error` when the line is not a request the
 // solve can take. A plain line is scanned in one pass (ScanPlainRequest); any other goes to
-// ParseSolveCase.
+// ParseSolveCase. The case's texts may be views into `line`: it must outlive their use.
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error);
 
