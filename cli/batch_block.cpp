@@ -52,9 +52,10 @@ bool TakeRead(Block& block, std::size_t got, bool& skipping) {
   block.length += got;
   block.inputBytes += got;
   const void* const feed = std::memchr(block.bytes.data() + at, '\n', got);
-  std::size_t lineEnd =
+  const std::size_t lineEnd =
       feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - block.bytes.data())
            : block.length;
+  std::size_t lastLineFeedFrom = lineEnd;
   if (skipping || TooLong(lineEnd)) {
     // Only what follows the line stays, in a buffer of one read's size.
     const std::size_t after = feed ? block.length - lineEnd - 1 : 0;
@@ -66,12 +67,12 @@ bool TakeRead(Block& block, std::size_t got, bool& skipping) {
     }
     skipping = !feed;
     block.overLongFirst = !skipping;
-    lineEnd = 0;
+    lastLineFeedFrom = 0;
   }
   if (!feed) return false;
   const char* const data = block.bytes.data();
   const auto lastFeed = std::find(std::make_reverse_iterator(data + block.length),
-                                  std::make_reverse_iterator(data + lineEnd), '\n');
+                                  std::make_reverse_iterator(data + lastLineFeedFrom), '\n');
   block.whole = static_cast<std::size_t>(lastFeed.base() - data);
   return block.overLongFirst || block.whole > 0;
 }
