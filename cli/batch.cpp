@@ -219,9 +219,12 @@ int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned worker
   batch.read = read;
   batch.output = output;
   StartBatchProgress(inputFd);
+  batch.workers = std::min(workers, MAX_WORKERS);
 #if BATCH_THREADS
-  batch.workers = StartWorkers(Pool(), std::min(workers, MAX_WORKERS));
+  batch.workers = StartWorkers(Pool(), batch.workers);
   if (batch.workers > 0) RunOnThreads(batch);
+#else
+  batch.workers = 0;  // no threads to be had
 #endif
   if (batch.workers == 0) RunOnOneThread(batch);
   EndBatchProgress();
