@@ -1,5 +1,5 @@
-// Batch solving: a reader cuts the input into blocks of whole lines, workers answer the blocks
-// on every core, and a writer puts the answers out in input order.
+// Batch solving: each read lands in a block's own buffer, workers answer the block's lines where
+// they lie, and the answers go out in input order.
 #include "batch.h"
 
 #include <algorithm>
@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
-#include <memory>
 #include <system_error>
+#include <utility>
 #include <vector>
 
+#include "batch_block.h"
 #include "batch_progress.h"
-#include "json_writer.h"
 #include "read_input.h"
-#include "solve_case.h"
 
 // Threads where the C++ library has them; a WebAssembly build without pthreads runs the batch on
 // one thread.
@@ -29,249 +28,132 @@
 
 namespace {
 
-constexpr std::size_t READ_CHUNK = std::size_t{1} << 16;
 // Workers beyond this many would only hold more blocks in memory on most machines.
 constexpr unsigned MAX_WORKERS = 8;
 
-// One read's worth of whole request lines, and then their answers.
-struct Block {
-  std::string text;  // the lines, one after the other, without their line feeds
-  struct Line {
-    std::size_t begin, length;
-    bool overLong;  // longer than MAX_REQUEST_BYTES: its bytes were skipped
-  };
-  std::vector<Line> lines;
-  std::size_t inputBytes = 0;  // bytes of input the block stands for, line feeds included
-  std::string answers;
-  bool anyError = false;
-  bool answered = false;
-};
-
-void AnswerBlock(Block& block) {
-  for (const Block::Line& line : block.lines) {
-    if (line.overLong) {
-      AppendErrorLine(block.answers,
-                      "line longer than " + std::to_string(MAX_REQUEST_BYTES) + " bytes, skipped");
-      block.anyError = true;
-    } else if (!AnswerRequestLine(std::string_view(block.text).substr(line.begin, line.length),
-                                  block.answers)) {
-      block.anyError = true;
-    }
-  }
-}
-
-// Reads some bytes of input: the count, 0 at its end, or -1 with errno set.
-long ReadSome(ReadBytes read, int inputFd, char* buffer, std::size_t size) {
-  for (;;) {
-    const std::ptrdiff_t got = read(inputFd, buffer, size);
-    if (got >= 0 || errno != EINTR) return static_cast<long>(got);
-  }
-}
-
-// Cuts the input into blocks of whole lines, one block per read, so that the answers to what
-// has come in go out before the reader waits for more.
-struct LineCutter {
-  std::string partial;  // the bytes of the line read so far, when it is not over-long
-  bool overLong = false;
-  std::size_t partialBytes = 0;  // bytes of that line read, over-long or not
-
-  void AddToLine(const char* bytes, std::size_t count) {
-    partialBytes += count;
-    if (overLong) return;
-    if (partial.size() + count > MAX_REQUEST_BYTES) {
-      overLong = true;
-      partial.clear();
-      partial.shrink_to_fit();
-      return;
-    }
-    partial.append(bytes, count);
-  }
-  void EndLine(Block& block) {
-    block.lines.push_back({block.text.size(), partial.size(), overLong});
-    block.text += partial;
-    block.inputBytes += partialBytes;
-    partial.clear();
-    overLong = false;
-    partialBytes = 0;
-  }
-  bool Pending() const { return partialBytes > 0; }
-
-  // Adds the lines that `bytes` completes to the block.
-  void Cut(const char* bytes, std::size_t count, Block& block) {
-    const char* next = bytes;
-    const char* const end = bytes + count;
-    while (next < end) {
-      const char* const lineFeed =
-          static_cast<const char*>(std::memchr(next, '\n', static_cast<std::size_t>(end - next)));
-      if (!lineFeed) {
-        AddToLine(next, static_cast<std::size_t>(end - next));
-        return;
-      }
-      AddToLine(next, static_cast<std::size_t>(lineFeed - next));
-      ++partialBytes;  // the line feed
-      EndLine(block);
-      next = lineFeed + 1;
-    }
-  }
-};
-
-void ClearBlock(Block& block) {
-  block.text.clear();
-  block.lines.clear();
-  block.inputBytes = 0;
-  block.answers.clear();
-  block.anyError = false;
-  block.answered = false;
-}
-
-// What the reader, the workers and the writer share.
-struct Pipeline {
+// What the reader, the workers and the writing of one batch share.
+struct Batch {
   int inputFd = 0;
   ReadBytes read = ReadInput;
   std::FILE* output = nullptr;
   unsigned workers = 0;  // 0: the reader answers and writes each block itself
-  bool readFailed = false;
-  int readErrno = 0;
-  bool outputFailed = false;
-  bool anyError = false;
-  std::uint64_t linesWritten = 0;
-  std::uint64_t bytesWritten = 0;  // input bytes whose answers are out
+  int readErrno = 0;     // of a failed read
+  bool outputFailed = false, anyError = false;
+  std::uint64_t linesWritten = 0, bytesWritten = 0;  // bytes: of input whose answers are out
+  // Blocks are filled and written in turn, so one ring holds them: block number `taken` is the
+  // next to fill, `written` the next to write.
+  std::vector<Block> ring;
+  std::uint64_t taken = 0, written = 0;
 #if BATCH_THREADS
-  std::mutex lock;
-  std::condition_variable workToDo, frontAnswered, roomForMore;
-  std::deque<Block*> unanswered;  // waiting for a worker
-  std::deque<Block*> unwritten;   // every block not yet written, in input order
-  std::vector<std::unique_ptr<Block>> spare;
-  bool inputEnded = false;
-  std::size_t maxInFlight = 1;
+  bool writing = false;  // by one thread at a time
+  std::condition_variable roomForMore;
 #endif
 };
 
 // Writes a block's answers; false when the output failed. Flushed when nothing else is ready,
 // so that a program that sends one request and waits for its answer is not left waiting.
-bool WriteBlock(Pipeline& pipeline, const Block& block, bool flush) {
-  const bool written =
-      block.answers.empty() || std::fwrite(block.answers.data(), 1, block.answers.size(),
-                                           pipeline.output) == block.answers.size();
-  const bool flushed = !flush || std::fflush(pipeline.output) == 0;
-  pipeline.linesWritten += block.lines.size();
-  pipeline.bytesWritten += block.inputBytes;
-  ReportBatchProgress(pipeline.linesWritten, pipeline.bytesWritten);
+bool WriteBlock(Batch& batch, const Block& block, bool flush) {
+  const bool written = std::fwrite(block.answers.data(), 1, block.answers.size(), batch.output) ==
+                       block.answers.size();
+  const bool flushed = !flush || std::fflush(batch.output) == 0;
+  batch.linesWritten += block.lines;
+  batch.bytesWritten += block.inputBytes;
+  ReportBatchProgress(batch.linesWritten, batch.bytesWritten);
   return written && flushed;
 }
 
-// Reads the input to its end (or until the output fails), handing each block to `submit`.
-template <typename Submit, typename NewBlock>
-void ReadBlocks(Pipeline& pipeline, NewBlock newBlock, Submit submit) {
-  std::vector<char> chunk(READ_CHUNK);
-  LineCutter cutter;
-  for (;;) {
-    const long got = ReadSome(pipeline.read, pipeline.inputFd, chunk.data(), chunk.size());
-    if (got < 0) {
-      pipeline.readFailed = true;
-      pipeline.readErrno = errno;
-      break;
+// The next block of the ring to fill, cleared.
+Block* NextInRing(Batch& batch) {
+  Block* const block = &batch.ring[batch.taken++ % batch.ring.size()];
+  ClearBlock(*block);
+  return block;
+}
+
+// Reads the input to its end (or until the output fails) into blocks from `take`, handing each
+// to `handOn` when it has lines to answer, and the last one (maybe empty) at the end.
+template <typename Take, typename HandOn>
+void ReadBlocks(Batch& batch, Take take, HandOn handOn) {
+  bool skipping = false;  // within a line too long
+  Block* block = take();
+  while (block) {
+    const long got = ReadIntoBlock(*block, batch.read, batch.inputFd);
+    if (got <= 0) {
+      if (got < 0) batch.readErrno = errno;
+      EndLastLine(*block, skipping);
+      handOn(block);
+      return;
     }
-    if (got == 0) break;
-    Block* block = newBlock();
-    if (!block) return;  // the output failed
-    cutter.Cut(chunk.data(), static_cast<std::size_t>(got), *block);
-    if (!submit(block)) return;
-  }
-  // A last line without a line feed is still a request.
-  if (cutter.Pending()) {
-    Block* block = newBlock();
-    if (!block) return;
-    cutter.EndLine(*block);
-    submit(block);
+    if (!TakeRead(*block, static_cast<std::size_t>(got), skipping)) continue;
+    Block* const next = take();
+    if (next) CarryTail(*block, *next);
+    handOn(block);
+    block = next;
   }
 }
 
-void RunOnOneThread(Pipeline& pipeline) {
-  Block block;
+void RunOnOneThread(Batch& batch) {
+  batch.ring.resize(2);  // the block being filled and the one before, whose end it carries on
   ReadBlocks(
-      pipeline,
-      [&]() -> Block* {
-        ClearBlock(block);
-        return pipeline.outputFailed ? nullptr : &block;
-      },
+      batch, [&] { return batch.outputFailed ? nullptr : NextInRing(batch); },
       [&](Block* full) {
         AnswerBlock(*full);
-        pipeline.anyError |= full->anyError;
-        pipeline.outputFailed |= !WriteBlock(pipeline, *full, true);
-        return !pipeline.outputFailed;
+        batch.anyError |= full->anyError;
+        batch.outputFailed |= !WriteBlock(batch, *full, true);
       });
 }
 
 #if BATCH_THREADS
 
-void WorkerLoop(Pipeline& pipeline) {
-  std::unique_lock<std::mutex> hold(pipeline.lock);
+// The workers never end: they answer the blocks of every batch of the process from one queue.
+// A thread that ends destroys its thread_local dialog, and MinGW-w64's GCC does that after the
+// storage behind thread_local objects has been freed (GCC bug 80816): a joined worker crashed
+// coilcalc-cli.exe under Wine. So they are not joined on any platform.
+struct WorkerPool {
+  std::mutex lock;  // also guards each batch's ring and counts
+  std::condition_variable blocksWaiting;
+  std::deque<std::pair<Block*, Batch*>> blocks;  // handed on, not yet taken by a worker
+  unsigned started = 0;
+};
+
+// Never destroyed: its workers never end.
+WorkerPool& Pool() {
+  static WorkerPool* const pool = new WorkerPool;
+  return *pool;
+}
+
+// Writes the answered blocks at the front of the ring, in input order. The one thread that
+// writes at a time is the one that answered the front block (or the reader, for an empty one),
+// so no thread waits to write.
+void WriteAnswered(Batch& batch, std::unique_lock<std::mutex>& hold) {
+  const auto answered = [&](std::uint64_t number) {
+    return number < batch.taken && batch.ring[number % batch.ring.size()].answered;
+  };
+  while (!batch.writing && answered(batch.written)) {
+    Block& block = batch.ring[batch.written % batch.ring.size()];
+    const bool more = answered(batch.written + 1);
+    batch.writing = true;
+    hold.unlock();
+    batch.anyError |= block.anyError;
+    const bool written = !batch.outputFailed && WriteBlock(batch, block, !more);
+    hold.lock();
+    batch.outputFailed |= !written;
+    batch.writing = false;
+    ++batch.written;
+    batch.roomForMore.notify_one();  // under the lock: the batch may end after it
+  }
+}
+
+void PoolWorker(WorkerPool& pool) {
+  std::unique_lock<std::mutex> hold(pool.lock);
   for (;;) {
-    pipeline.workToDo.wait(hold,
-                           [&] { return !pipeline.unanswered.empty() || pipeline.inputEnded; });
-    if (pipeline.unanswered.empty()) return;
-    Block* block = pipeline.unanswered.front();
-    pipeline.unanswered.pop_front();
+    pool.blocksWaiting.wait(hold, [&] { return !pool.blocks.empty(); });
+    const auto [block, batch] = pool.blocks.front();
+    pool.blocks.pop_front();
     hold.unlock();
     AnswerBlock(*block);
     hold.lock();
     block->answered = true;
-    if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
-  }
-}
-
-void WriterLoop(Pipeline& pipeline) {
-  std::unique_lock<std::mutex> hold(pipeline.lock);
-  for (;;) {
-    pipeline.frontAnswered.wait(hold, [&] {
-      return (!pipeline.unwritten.empty() && pipeline.unwritten.front()->answered) ||
-             (pipeline.unwritten.empty() && pipeline.inputEnded);
-    });
-    if (pipeline.unwritten.empty()) return;
-    Block* block = pipeline.unwritten.front();
-    const bool more = pipeline.unwritten.size() > 1 && pipeline.unwritten[1]->answered;
-    hold.unlock();
-    pipeline.anyError |= block->anyError;
-    const bool written = !pipeline.outputFailed && WriteBlock(pipeline, *block, !more);
-    hold.lock();
-    pipeline.outputFailed |= !written;
-    pipeline.unwritten.pop_front();
-    pipeline.spare.emplace_back(block);
-    pipeline.roomForMore.notify_one();
-  }
-}
-
-// The workers live as long as the process and wait between batches. A thread that ends destroys
-// its thread_local dialog, and MinGW-w64's GCC does that after the storage behind thread_local
-// objects has been freed (GCC bug 80816): a worker that ended crashed coilcalc-cli.exe. So no
-// worker ever ends, on every platform alike.
-struct WorkerPool {
-  std::mutex lock;
-  std::condition_variable batchStarted, batchDone;
-  Pipeline* pipeline = nullptr;
-  std::uint64_t batch = 0;  // batches handed to the workers so far
-  unsigned workers = 0;     // started
-  unsigned active = 0;      // of them, those that answer the current batch: the first ones
-  unsigned busy = 0;        // workers not yet done with the current batch
-};
-
-WorkerPool& Pool() {
-  static WorkerPool* const pool = new WorkerPool;  // never destroyed: its workers never end
-  return *pool;
-}
-
-void PoolWorker(WorkerPool& pool, unsigned index, std::uint64_t seen) {
-  std::unique_lock<std::mutex> hold(pool.lock);
-  for (;;) {
-    pool.batchStarted.wait(hold, [&] { return pool.batch != seen; });
-    seen = pool.batch;
-    Pipeline& pipeline = *pool.pipeline;
-    const bool active = index < pool.active;
-    hold.unlock();
-    if (active) WorkerLoop(pipeline);
-    hold.lock();
-    if (--pool.busy == 0) pool.batchDone.notify_all();
+    WriteAnswered(*batch, hold);
   }
 }
 
@@ -280,141 +162,81 @@ void PoolWorker(WorkerPool& pool, unsigned index, std::uint64_t seen) {
 unsigned StartWorkers(WorkerPool& pool, unsigned wanted) {
   std::lock_guard<std::mutex> hold(pool.lock);
   try {
-    while (pool.workers < wanted) {
-      std::thread(PoolWorker, std::ref(pool), pool.workers, pool.batch).detach();
-      ++pool.workers;
-    }
+    for (; pool.started < wanted; ++pool.started) std::thread(PoolWorker, std::ref(pool)).detach();
   } catch (const std::system_error&) {
     // No more threads to be had: the batch makes do with those there are.
   }
-  return std::min(pool.workers, wanted);
+  return std::min(pool.started, wanted);
 }
 
-// A block for the reader to fill, new or spare, queued for writing in input order; nullptr when
-// the output failed. Waits while the pipeline holds as many blocks as it may.
-Block* TakeBlockToFill(Pipeline& pipeline) {
-  std::unique_lock<std::mutex> hold(pipeline.lock);
-  pipeline.roomForMore.wait(hold, [&] {
-    return pipeline.unwritten.size() < pipeline.maxInFlight || pipeline.outputFailed;
-  });
-  if (pipeline.outputFailed) return nullptr;
-  std::unique_ptr<Block> block;
-  if (pipeline.spare.empty()) {
-    block = std::make_unique<Block>();
-  } else {
-    block = std::move(pipeline.spare.back());
-    pipeline.spare.pop_back();
-  }
-  ClearBlock(*block);
-  pipeline.unwritten.push_back(block.get());
-  return block.release();  // owned by `unwritten` until written, then by `spare`
+// A block for the reader to fill, once the ring has room; nullptr when the output failed.
+Block* TakeBlockToFill(Batch& batch) {
+  std::unique_lock<std::mutex> hold(Pool().lock);
+  batch.roomForMore.wait(
+      hold, [&] { return batch.taken - batch.written < batch.ring.size() || batch.outputFailed; });
+  return batch.outputFailed ? nullptr : NextInRing(batch);
 }
 
-// Hands a filled block to the workers, or to the writer straight away when it holds no line.
-bool SubmitBlock(Pipeline& pipeline, Block* block) {
-  std::lock_guard<std::mutex> hold(pipeline.lock);
-  if (block->lines.empty()) {
-    block->answered = true;  // a read within one long line: nothing to answer
-    if (block == pipeline.unwritten.front()) pipeline.frontAnswered.notify_one();
-  } else {
-    pipeline.unanswered.push_back(block);
-    pipeline.workToDo.notify_one();
-  }
-  return true;
-}
-
-// Sets the pool's started workers on `pipeline`.
-void HandToPool(WorkerPool& pool, Pipeline& pipeline) {
-  {
-    std::lock_guard<std::mutex> hold(pool.lock);
-    pool.pipeline = &pipeline;
-    pool.active = pipeline.workers;
-    pool.busy = pool.workers;
-    ++pool.batch;
-  }
-  pool.batchStarted.notify_all();
-}
-
-// Tells the workers and the writer that the input has ended, and waits until all are done.
-void FinishOnThreads(WorkerPool& pool, Pipeline& pipeline, std::thread& writer) {
-  {
-    std::lock_guard<std::mutex> hold(pipeline.lock);
-    pipeline.inputEnded = true;
-  }
-  pipeline.workToDo.notify_all();
-  pipeline.frontAnswered.notify_all();
-  writer.join();
-  std::unique_lock<std::mutex> hold(pool.lock);
-  pool.batchDone.wait(hold, [&] { return pool.busy == 0; });
-  pool.pipeline = nullptr;
-}
-
-void RunOnThreads(Pipeline& pipeline) {
+// Hands a filled block to the workers, or writes it straight away when it has no line.
+void HandToWorkers(Batch& batch, Block* block) {
   WorkerPool& pool = Pool();
-  pipeline.workers = StartWorkers(pool, pipeline.workers);
-  std::thread writer;
-  if (pipeline.workers > 0) {
-    try {
-      writer = std::thread(WriterLoop, std::ref(pipeline));
-    } catch (const std::system_error&) {
-    }
+  std::unique_lock<std::mutex> hold(pool.lock);
+  if (block->overLongFirst || block->whole > 0) {
+    pool.blocks.emplace_back(block, &batch);
+    pool.blocksWaiting.notify_one();
+  } else {
+    block->answered = true;
+    WriteAnswered(batch, hold);
   }
-  if (!writer.joinable()) {
-    pipeline.workers = 0;
-    RunOnOneThread(pipeline);
-    return;
-  }
-  pipeline.maxInFlight = 2 * pipeline.workers + 2;
-  HandToPool(pool, pipeline);
+}
+
+// Reads on this thread while the workers answer; returns when every answer is written.
+void RunOnThreads(Batch& batch) {
+  batch.ring.resize(2 * batch.workers + 2);  // so memory stays bounded, whatever the input
   ReadBlocks(
-      pipeline, [&]() { return TakeBlockToFill(pipeline); },
-      [&](Block* block) { return SubmitBlock(pipeline, block); });
-  FinishOnThreads(pool, pipeline, writer);
+      batch, [&] { return TakeBlockToFill(batch); },
+      [&](Block* block) { HandToWorkers(batch, block); });
+  std::unique_lock<std::mutex> hold(Pool().lock);
+  batch.roomForMore.wait(hold, [&] { return batch.written == batch.taken; });
 }
 
 #endif
-
-unsigned WorkerCount() {
-#if BATCH_THREADS
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores <= 1 ? 0 : std::min(cores, MAX_WORKERS);
-#else
-  return 0;
-#endif
-}
 
 }  // namespace
 
 int RunBatch(int inputFd, std::FILE* output) {
-  return RunBatchWith(inputFd, output, ReadInput, WorkerCount());
+#if BATCH_THREADS
+  const unsigned cores = std::thread::hardware_concurrency();
+  return RunBatchWith(inputFd, output, ReadInput, cores <= 1 ? 0 : cores);
+#else
+  return RunBatchWith(inputFd, output, ReadInput, 0);
+#endif
 }
 
 int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned workers) {
-  Pipeline pipeline;
-  pipeline.inputFd = inputFd;
-  pipeline.read = read;
-  pipeline.output = output;
-  pipeline.workers = std::min(workers, MAX_WORKERS);
+  Batch batch;
+  batch.inputFd = inputFd;
+  batch.read = read;
+  batch.output = output;
   StartBatchProgress(inputFd);
+  batch.workers = std::min(workers, MAX_WORKERS);
 #if BATCH_THREADS
-  if (pipeline.workers > 0) {
-    RunOnThreads(pipeline);
-  } else {
-    RunOnOneThread(pipeline);
-  }
+  batch.workers = StartWorkers(Pool(), batch.workers);
+  if (batch.workers > 0) RunOnThreads(batch);
 #else
-  RunOnOneThread(pipeline);
+  batch.workers = 0;  // no threads to be had
 #endif
+  if (batch.workers == 0) RunOnOneThread(batch);
   EndBatchProgress();
-  if (pipeline.readFailed) {
+  if (batch.readErrno != 0) {
     std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n",
-                 std::strerror(pipeline.readErrno));
-    pipeline.anyError = true;
+                 std::strerror(batch.readErrno));
+    batch.anyError = true;
   }
-  pipeline.outputFailed |= std::fflush(output) != 0;
-  if (pipeline.outputFailed) {
+  batch.outputFailed |= std::fflush(output) != 0;
+  if (batch.outputFailed) {
     std::fprintf(stderr, "coilcalc-cli: writing the answers failed\n");
     return 1;
   }
-  return pipeline.anyError ? 1 : 0;
+  return batch.anyError ? 1 : 0;
 }

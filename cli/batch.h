@@ -18,5 +18,7 @@ int RunBatch(int inputFd, std::FILE* output);
 // Reads up to `size` bytes: the count, 0 at the input's end, or -1 with errno set (ReadInput).
 using ReadBytes = std::ptrdiff_t (*)(int fd, char* buffer, std::size_t size);
 // RunBatch with the reading and the number of workers chosen (0: the reader answers and writes
-// each block itself, as on one core), so that tests can deliver the input as they please.
+// each block itself, as on one core), so that tests can deliver the input as they please. The
+// workers are started once for the process: a later batch that asks for fewer is answered by
+// all that were started, with as few blocks in hand as it asked for.
 int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned workers);

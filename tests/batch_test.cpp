@@ -166,6 +166,11 @@ TEST(Batch, EdgesOfTheInput) {
        {1}},
       {"a line too long, read in blocks", {good, overLong, good}, true, {65536}, {}},
       {"a line too long as the last, without a line feed", {good, overLong}, false, {65536}, {}},
+      {"a line far too long, dropped over many reads",
+       {good, std::string(MAX_REQUEST_BYTES + 300000, 'x'), good},
+       true,
+       {65536},
+       {}},
   };
   for (const Case& c : cases) {
     const Outcome expected = Expected(c.lines);
