@@ -200,10 +200,11 @@ def pettit_coils():
     return coils
 
 
-def nec_cached(path, coils):
+def nec_cached(path, coils, starts):
     """NEC's first resonance (hertz) of each coil (metres), by scripts/nec_resonance.py, kept in
-    path: a coil missing from the file is worked out (minutes each) and added to it where NEC
-    can model it here, else None."""
+    path: a coil missing from the file is worked out (minutes each, the climb beginning at its
+    `starts` value) and added to it where NEC can model it here. None where NEC cannot, or its
+    two models disagree (kept in the file with no nec_Hz)."""
     import csv
     import os
     sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -215,9 +216,9 @@ def nec_cached(path, coils):
         with open(path) as text:
             for row in csv.DictReader(text):
                 coil = (float(row["D_m"]), float(row["H_m"]), float(row["N"]), float(row["d_m"]))
-                if row["nec_Hz"]:
-                    known[key(coil)] = (row["segments"], float(row["nec_coarser_Hz"]),
-                                        float(row["nec_finer_Hz"]), float(row["nec_Hz"]))
+                known[key(coil)] = (row["segments"], float(row["nec_coarser_Hz"]),
+                                    float(row["nec_finer_Hz"]), float(row["nec_Hz"])) \
+                    if row["nec_Hz"] else None
     missing = [c for c in coils if key(c) not in known and nec_resonance.fits_nec(*c)]
     if missing:
         fresh = not os.path.exists(path)
@@ -225,11 +226,11 @@ def nec_cached(path, coils):
             if fresh:
                 out.write("D_m,H_m,N,d_m,segments,nec_coarser_Hz,nec_finer_Hz,nec_Hz\n")
             for coil in missing:
-                found, best = nec_resonance.resonance(*coil)
+                found, best = nec_resonance.resonance(*coil, starts[coils.index(coil)])
                 n1, n2 = nec_resonance.models(*coil)
-                known[key(coil)] = (f"{n1}/{n2}", found[0], found[1], best)
+                known[key(coil)] = (f"{n1}/{n2}", found[0], found[1], best) if best else None
                 out.write(",".join(key(coil)) + f",{n1}/{n2},{found[0]:.6g},{found[1]:.6g},"
-                          f"{best:.6g}\n")
+                          + (f"{best:.6g}\n" if best else "\n"))
                 out.flush()
     return [known.get(key(c)) for c in coils]
 
@@ -240,19 +241,42 @@ def mm_coil(D, H, N, d):
                 {"wire_diameter": f"{d * 1e3:.6g}"}, "mm")
 
 
+def chosen_for_nec(D, H, N, d):
+    """Whether the report runs NEC for a coil of the grid. A coil of 200 turns takes NEC about
+    half an hour here, so they are modelled on the 20 mm form only: those on 5 and 100 mm are the
+    same coils scaled, and the resonance scales with them (`scaling` says how closely NEC's does
+    over the coils modelled at every size). Lower than 3 diameters, 200 turns would need segments
+    39 and 196 pitches long, far beyond the 14 at which NEC's two models of 30 turns already
+    disagree."""
+    return N < 200 or (D == 0.02 and H >= 3 * D)
+
+
+def scaling(spread):
+    """The largest spread of NEC's resonance times the form diameter over the coils that differ
+    only in size, in per cent."""
+    groups = {}
+    for r in spread:
+        groups.setdefault((r["N"], round(r["H"] / r["D"], 6), round(r["d"] / r["D"], 9)),
+                          []).append(r["nec"] * r["D"])
+    return max(100 * (max(v) / min(v) - 1) for v in groups.values() if len(v) > 1)
+
+
 def resonance_study(cli, docs):
     import nec_resonance  # on the path after nec_cached
 
     grid = nec_resonance.grid()
-    modelled = [c for c in grid if nec_resonance.fits_nec(*c)]
-    nec = nec_cached(f"{docs}/accuracy/nec-grid.csv", modelled)
+    modelled = [c for c in grid if nec_resonance.fits_nec(*c) and chosen_for_nec(*c)]
+    answers = ask(cli, [mm_coil(*c) for c in modelled])
+    estimates = [a["reference"]["self_resonance_MHz"] * 1e6 for a in answers]
+    nec = nec_cached(f"{docs}/accuracy/nec-grid.csv", modelled, [0.75 * e for e in estimates])
     fig, (ax, bx) = plt.subplots(1, 2, figsize=(11, 4.4), dpi=110)
     spread = []
-    for (D, H, N, d), (segments, coarser, finer, f), a in zip(modelled, nec,
-                                                              ask(cli, [mm_coil(*c) for c in modelled])):
-        estimate = a["reference"]["self_resonance_MHz"] * 1e6
+    for (D, H, N, d), model, a, estimate in zip(modelled, nec, answers, estimates):
+        if model is None:
+            continue
+        segments, coarser, finer, f = model
         spread.append({"D": D, "H": H, "N": N, "d": d, "segments": segments,
-                       "converged": abs(finer / f - 1), "estimate": percent(estimate, f),
+                       "nec": f, "converged": abs(finer / f - 1), "estimate": percent(estimate, f),
                        "dialog": percent(dialog_values(a)["F"] * 1e6, f)})
     colours = {5: "C0", 12: "C1", 30: "C2", 200: "C3"}
     for N, colour in colours.items():
@@ -274,8 +298,10 @@ def resonance_study(cli, docs):
     rows = []
     coils = pettit_coils()
     metres = [(round(D, 2) / 1e3, H / 1e3, N, PETTIT_WIRE_MM / 1e3) for H, Dc, N, D, f in coils]
-    pettit_nec = nec_cached(f"{docs}/accuracy/nec-measured.csv", metres)
-    for (H, Dc, N, D, f), a, model in zip(coils, ask(cli, [mm_coil(*c) for c in metres]), pettit_nec):
+    pettit = ask(cli, [mm_coil(*c) for c in metres])
+    pettit_nec = nec_cached(f"{docs}/accuracy/nec-measured.csv", metres,
+                            [0.75e6 * a["reference"]["self_resonance_MHz"] for a in pettit])
+    for (H, Dc, N, D, f), a, model in zip(coils, pettit, pettit_nec):
         rows.append({"H": H, "Dc": Dc, "N": N, "D": round(D, 2), "measured": f,
                      "dialog": dialog_values(a)["F"], "nec": model[3] / 1e6 if model else None,
                      "estimate": a["reference"]["self_resonance_MHz"],
@@ -292,8 +318,10 @@ def resonance_study(cli, docs):
     bx.set_title("30 turns of AWG 13 on 37 mm, stretched")
     bx.grid(True, alpha=0.3)
     bx.legend(fontsize=8)
-    thick = sum(1 for c in grid if math.pi * (c[0] + c[3]) / nec_resonance.models(*c)[1] < c[3])
-    limits = (len(modelled), len(grid), thick, nec_resonance.MOST_SEGMENTS)
+    limits = {"gridded": len(grid), "thick": sum(not nec_resonance.fits_nec(*c) for c in grid),
+              "unconverged": sum(m is None for m in nec),
+              "not_chosen": sum(nec_resonance.fits_nec(*c) and not chosen_for_nec(*c) for c in grid),
+              "scaling": scaling(spread), "pitch_segments": nec_resonance.PITCH_SEGMENTS}
     return save(fig, docs, "self-resonance.png"), spread, rows, limits
 
 
@@ -306,7 +334,8 @@ def main():
     sheet_path, sheet = sheet_study(cli, docs)
     wire_path, wire_spread, wire = wire_study(cli, docs)
     cap_path, cap, crossings = capacitance_study(cli, docs)
-    srf_path, spread, pettit, (modelled, gridded, thick, most) = resonance_study(cli, docs)
+    srf_path, spread, pettit, limits = resonance_study(cli, docs)
+    modelled = len(spread)
     frequency_text = frequency_section(cli, docs, ask, save)
 
     wire_rows = "\n".join(
@@ -331,6 +360,10 @@ def main():
     estimate_range = (min(r["estimate"] for r in spread), max(r["estimate"] for r in spread))
     dialog_range = (min(r["dialog"] for r in spread), max(r["dialog"] for r in spread))
     converged = max(r["converged"] for r in spread) * 100
+    by_turns = "; ".join(
+        f"{N} turns {signed(min(r['estimate'] for r in spread if r['N'] == N))} % to "
+        f"{signed(max(r['estimate'] for r in spread if r['N'] == N))} %"
+        for N in sorted({r["N"] for r in spread}))
     agree = ", ".join(f"{n:.0f} turns at a height of {shape:g} diameter{'' if shape == 1 else 's'}"
                       for shape, n in crossings.items())
     many_turns = [v for (N, r), values in wire.items() if N >= 30 for v in values]
@@ -438,18 +471,26 @@ turns); it agrees only near {agree}.
 the method-of-moments thin-wire code): the helix as one wire of straight segments, copper's
 conductivity, a source on the middle segment. The first self-resonance is the first zero of
 the source's reactance, rising from the capacitive side: fed at the middle, the half-wave mode
-is a series resonance. Each turn is cut into n and 1.5 n segments, n at least cot psi (no
-segment longer than the pitch) and 16, and the resonance extrapolated as 1/n^2 from the two;
-the finer model is within {converged:.1f} % of the extrapolated value for every coil here. The
-grid: form diameters 5, 20 and 100 mm, heights of 0.2, 1, 3 and 9.9 diameters, 5, 12, 30 and
-200 turns, pitches of 2.5 and 6 wire diameters: {gridded} coils, of which NEC-2 can model
-{modelled} on this machine. Of the rest, {thick} would need segments shorter than the wire is
-thick (a thick wire on a narrow form), and the others more than {most} segments (every coil of
-200 turns, and the shorter ones of 30 and 12 turns: close turns need many short segments), more
-than nec2c solves here in reasonable time: the estimate is not checked there by NEC.
+is a series resonance. Each turn is cut into n and 1.5 n segments, n at least 16 and, where the
+finer model stays within {limits['pitch_segments']} segments, at least cot psi (no segment longer than the pitch),
+and the resonance extrapolated as 1/n^2 from the two: the finer model is within
+{converged:.1f} % of the extrapolated value for every coil counted here. Segments longer than
+the pitch still converge so (30 turns 20 mm across and 20 mm long, cot psi 94: 65.39 MHz
+extrapolated from 16 and 24 a turn, 65.51 from 24 and 36), but not when they are many pitches
+long: where the two models differ by more than 3 % the coil is not counted.
+
+The grid: form diameters 5, 20 and 100 mm, heights of 0.2, 1, 3 and 9.9 diameters, 5, 12, 30
+and 200 turns, pitches of 2.5 and 6 wire diameters: {limits['gridded']} coils. NEC-2 modelled
+{modelled} of them. Of the rest, {limits['thick']} would need segments shorter than the wire is
+thick (a thick wire on a narrow form: they are springs more than coils); {limits['unconverged']}
+(30 turns 0.2 diameters high, segments 14 pitches long) gave two models more than 3 % apart;
+{limits['not_chosen']} of 200 turns were not run: about half an hour each here, those on 5 and 100 mm
+are the coils on 20 mm scaled (the resonance scales with the coil: NEC's resonance times the
+diameter differs by at most {limits['scaling']:.2f} % between the sizes of one coil), and those lower
+than 3 diameters would need segments 39 and 196 pitches long at 16 a turn.
 
 Over those {modelled} coils the estimate reads {signed(estimate_range[0])} % to {signed(estimate_range[1])} %
-against NEC-2; the worst, {signed(worst['estimate'])} %, is {where}. The dialog's own figure
+against NEC-2 ({by_turns}); the worst, {signed(worst['estimate'])} %, is {where}. The dialog's own figure
 reads {signed(dialog_range[0], 0)} % to {signed(dialog_range[1], 0)} % (the crosses).
 
 **Against measured coils.** A. Pettit (KK4VB) wound a 3.561 m length of AWG 13 wire (1.83 mm)
