@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "batch.h"
+#include "read_input.h"
+
+// The longest request line that is read; a longer one is skipped unread and answered with an error.
+constexpr std::size_t MAX_REQUEST_BYTES = std::size_t{16} << 20;
 
 // The bytes of one read (of several while a line is longer than a read), then their answers.
 // Lines to answer: an over-long one whose bytes were dropped, if `overLongFirst`, then the

@@ -13,3 +13,6 @@ void UseBinaryStandardStreams();
 // Reads up to `size` bytes from the file descriptor: the count read, 0 at its end, or -1 with
 // errno set.
 std::ptrdiff_t ReadInput(int fd, char* buffer, std::size_t size);
+
+// A way to read like ReadInput, which tests replace to deliver the input as they please.
+using ReadBytes = std::ptrdiff_t (*)(int fd, char* buffer, std::size_t size);

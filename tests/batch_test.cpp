@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_block.h"
 #include "solve_case.h"
 
 namespace {
