@@ -26,8 +26,8 @@ struct SolveCase {
   float lengthScale = INCHES.scale;
   std::int16_t solveMode = SOLVE_FOR_INDUCTANCE;
   std::vector<std::pair<int, std::string_view>> seeds;  // control id, text
-  std::deque<std::string> kept =
-      {};  // texts that are no stretch of the request (a deque: none moves)
+  // Texts that are no stretch of the request (a deque: none moves as more are added).
+  std::deque<std::string> kept = {};
 };
 
 // Puts every control back to its start-up text and clears the trace.

@@ -7,18 +7,22 @@ loss given as copper's conductivity (LD 5). A voltage source sits on the middle 
 first self-resonance of the open coil, the one a dip meter finds, is its half-wave mode: the
 current greatest at the middle of the wire and zero at its open ends. Fed at the middle that
 mode is a series resonance, where the reactance seen by the source first rises through zero;
-below it the open helix is a capacitor. The search starts from a quarter of the frequency at
-which the wire, stretched out, is half a wave long (halved while the reactance is not yet
-negative) and climbs in steps of 1.25 with the coarser of two models until the reactance turns
-positive (a step after which it has fallen passed a pole, and is shortened), then closes on
-the zero by regula falsi with each model. The models cut a turn into n and 1.5 n segments. n is at least 16 (a polygon of 16 sides
-holds 99.4 % of the circle's area) and, where the finer model stays within 1500 segments, at
-least cot psi = pi Dw / p (no segment longer than the pitch). Longer segments than the pitch
-still converge as 1/n^2 from 16 a turn up (30 turns 20 mm across and 20 mm long, cot psi 94:
-66.787 MHz at 24 a turn, 66.078 at 36, extrapolated 65.39 from 16 and 24 against 65.51 from 24
-and 36), but fewer than 16 may lose the resonance altogether (the same winding 60 mm long at 12
-a turn showed no zero of the reactance near 93 MHz, the first one found lay at 243 MHz). The value given is extrapolated from the two
-models; where they differ by more than 3 % the coil counts as not modelled.
+below it the open helix is a capacitor. The search starts from a frequency given below the
+resonance (the accuracy report gives three quarters of the program's estimate) and climbs in
+steps of 1.1, or else from a quarter of the frequency at which the wire, stretched out, is half
+a wave long (halved while the reactance is not yet negative) in steps of 1.25. It climbs with
+the coarser of two models until the reactance turns positive (a step after which it has fallen
+past a pole is shortened), then closes on the zero by regula falsi with each model.
+
+The models cut a turn into n and 1.5 n segments. n is at least 16 (a polygon of 16 sides holds
+99.4 % of the circle's area) and, where the finer model stays within 1500 segments, at least
+cot psi = pi Dw / p (no segment longer than the pitch). Longer segments than the pitch still
+converge as 1/n^2 from 16 a turn up (30 turns 20 mm across and 20 mm long, cot psi 94: 66.787
+MHz at 24 a turn, 66.078 at 36, extrapolated 65.39 from 16 and 24 against 65.51 from 24 and
+36), but fewer than 16 may lose the resonance altogether (the same winding 60 mm long at 12 a
+turn showed no zero of the reactance near 93 MHz; the first one found lay at 243 MHz). The
+value given is extrapolated from the two models; where they differ by more than 3 % the coil
+counts as not modelled.
 
     /usr/bin/python3 scripts/nec_resonance.py D H N d     one coil (metres): each model, the
                                                           extrapolation
