@@ -130,9 +130,9 @@ bool ReadWireDiameter(std::string_view text, double& diameter, std::string& erro
 
 bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   r = SolveReference();
-  r.unit = &SelectedLengthUnit();
-  r.turnsMode = solveMode != SOLVE_FOR_INDUCTANCE;
   r.coil = lastSolvedCoil;
+  r.unit = r.coil.unit;
+  r.turnsMode = r.coil.mode != SOLVE_FOR_INDUCTANCE;
   r.turns = std::numeric_limits<double>::quiet_NaN();
   if (request.hasDiameter) {
     r.byGauge = false;

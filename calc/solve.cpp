@@ -197,7 +197,7 @@ void ComposeResults(float D, float H, float N, float L) {
   ComposeResultLine(capacitanceText, CAPACITANCE_CAPTION, C, 4, "  picofarads");
   const float F = SelfResonantFrequency(C, L);
   ComposeResultLine(resonanceText, RESONANCE_CAPTION, F, 3, "  MHz");
-  lastSolvedCoil = {D, H, N, L, C, F, gauge};
+  lastSolvedCoil = {D, H, N, L, C, F, gauge, solveMode, &SelectedLengthUnit()};
 }
 
 // Writes the seven result controls, in the dialog's order.

@@ -30,10 +30,13 @@ extern DIALOG_VALUE std::string capacitanceText;
 extern DIALOG_VALUE std::string resonanceText;
 
 // The numbers behind the last completed solve, as the solve stored them: inches, microhenries,
-// picofarads, megahertz. The dialog never reads them; the physics reference set beside a
-// solve starts from them.
+// picofarads, megahertz, with the mode it solved in and the unit selected then. The dialog never
+// reads them; the physics reference set beside a solve starts from them, so that it describes
+// that solve whole however the mode and unit change after it.
 struct SolvedCoil {
   float D, H, N, L, C, F, gauge;
+  std::int16_t mode = SOLVE_FOR_INDUCTANCE;
+  const LengthUnit* unit = &INCHES;
 };
 extern DIALOG_VALUE SolvedCoil lastSolvedCoil;
 

@@ -110,6 +110,30 @@ TEST(Faces, PagePhysicsPanelIsJsonOfEvenRows) {
   }
 }
 
+// The reference describes the last completed solve whole: neither a turns solve stopped by its
+// message nor a unit switch after it brings the other mode's rows or unit into its block.
+TEST(Faces, ReferenceKeepsTheModeAndUnitOfTheLastCompletedSolve) {
+  const WireRequest atFrequency{.wanted = true, .hasFrequency = true, .frequency = 7.1e6};
+  for (const bool forTurns : {false, true}) {
+    ResetHeadlessDialog();
+    SeedControlText(IDC_DIAMETER, "25.4");
+    SeedControlText(IDC_HEIGHT, "25.4");
+    SeedControlText(IDC_TURNS, "10");
+    SeedControlText(IDC_INDUCTANCE, "2.02");
+    SwitchLengthUnit(IDC_UNIT_MM);
+    SolveInMode(forTurns ? SOLVE_FOR_TURNS : SOLVE_FOR_INDUCTANCE);
+    SolveReference reference;
+    ASSERT_TRUE(ComputeSolveReference(atFrequency, reference));
+    const std::string solved = ReferenceBlock(reference);
+    EXPECT_EQ(solved.find("Turns for") != std::string::npos, forTurns) << solved;
+    SwitchLengthUnit(IDC_UNIT_INCHES);
+    SeedControlText(IDC_DIAMETER, "0");  // the next solve stops at its first check
+    SolveInMode(forTurns ? SOLVE_FOR_INDUCTANCE : SOLVE_FOR_TURNS);
+    ASSERT_TRUE(ComputeSolveReference(atFrequency, reference));
+    EXPECT_EQ(ReferenceBlock(reference), solved);
+  }
+}
+
 TEST(Faces, WireDiameterOfARequest) {
   struct Case {
     const char* text;

@@ -314,6 +314,9 @@ class PageTest(unittest.TestCase):
             ({2001: "1", 2002: "1", 2003: "10"}, 2204, "7.1MHz", one_inch + " --frequency 7.1MHz"),
             ({}, None, "455 kHz", one_inch + " --frequency 455kHz"),
             ({2003: "20"}, 2204, None, "--diameter 1 --height 1 --turns 20 --frequency 455kHz"),
+            # A turns solve stopped by its message: the panel stays with the inductance solve's
+            # coil, whole, at the next frequency too (no row of turns for the wanted inductance).
+            ({2011: "0"}, 2205, None, None),
             ({}, None, "300MHz", "--diameter 1 --height 1 --turns 20 --frequency 300MHz"),
             ({}, None, "", "--diameter 1 --height 1 --turns 20"),
         ]
