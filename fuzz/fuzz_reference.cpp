@@ -28,8 +28,6 @@ namespace {
 
 constexpr std::size_t RECORD = 5 * sizeof(double);
 
-bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
-
 std::string Arguments(double D, double H, double N, double d, double L) {
   return "D " + Describe(D) + ", H " + Describe(H) + ", N " + Describe(N) + ", d " + Describe(d) +
          ", L " + Describe(L);

@@ -5,13 +5,8 @@
 #include <cmath>
 #include <complex>
 #include <initializer_list>
-#include <limits>
-#include <numbers>
 
 namespace {
-
-constexpr double PI = std::numbers::pi;
-constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
 using Complex = std::complex<double>;
 
@@ -65,8 +60,6 @@ double SkinByExpansion(double u) {
   return u / 2 * (q.real() - q.imag());
 }
 
-bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
-
 }  // namespace
 
 double CopperResistivity(double celsius) {
@@ -77,6 +70,16 @@ double CopperResistivity(double celsius) {
 double SkinDepth(double rho, double f) { return std::sqrt(rho / (PI * f * MU0)); }
 
 double HelixWireLength(double Dw, double H, double N) { return N * std::hypot(PI * Dw, H / N); }
+
+// In a ring the field along the wire, and so the current, goes as 1/r, r from the coil's axis:
+// each thread of the section conducts sigma dA / (2 pi r), and over a wire of radius b centred
+// a from the axis, the integral of dA / r is 2 pi (a - sqrt(a^2 - b^2)). The ring's resistance
+// (a + sqrt(a^2 - b^2)) / (sigma b^2) over the straight wire's 2 a / (sigma b^2) is then
+// (1 + sqrt(1 - u)) / 2, u = (b/a)^2, in a form that loses nothing to cancellation.
+double RingResistanceRatio(double wireOverCentre) {
+  const double u = wireOverCentre * wireOverCentre;
+  return (1 + std::sqrt(1 - u)) / 2;
+}
 
 double SkinEffectRatio(double dOverDelta) {
   if (!(dOverDelta >= 0)) return NOT_A_NUMBER;
@@ -102,7 +105,8 @@ ReferenceFault ComputeFrequencyReference(double D, double H, double N, double d,
   out.skinDepth = SkinDepth(rho, frequency);
   const double Dw = D + d;
   const double dOverDelta = d / out.skinDepth;
-  out.dcResistance = rho * HelixWireLength(Dw, H, N) / (PI * d * d / 4);
+  out.dcResistance =
+      rho * HelixWireLength(Dw, H, N) / (PI * d * d / 4) * RingResistanceRatio(d / Dw);
   out.skinRatio = SkinEffectRatio(dOverDelta);
   out.proximityRatio = ProximityRatio(H / Dw, H / N / d, N, dOverDelta);
   out.acResistance = out.dcResistance * out.skinRatio * out.proximityRatio;

@@ -2,17 +2,20 @@
 // resistance with the skin effect of a round wire and the proximity effect of the winding,
 // the Q, the coil as a circuit sees it near its self-resonance, and the capacitor that tunes it.
 //
-//   DC resistance      the wire along the helix: N sqrt((pi Dw)^2 + p^2) of copper
+//   DC resistance      the wire along the helix, N sqrt((pi Dw)^2 + p^2) of copper, bent into
+//                      turns: inside a ring the current goes as 1/r, which lowers the
+//                      resistance by (1 + sqrt(1 - (d/Dw)^2)) / 2 (0.945 at Dw = 2.2 d)
 //   skin effect        a straight, isolated round wire, exact: Re[(x/2) J0(x) / J1(x)],
 //                      x = (1 - j) d / (2 delta)
-//   proximity effect   the coil's resistance over that of the same wire straight and alone at
-//                      the same frequency, interpolated in a table of a numerical model of the
-//                      winding (scripts/proximity_model.py)
+//   proximity effect   the coil's R(f)/R(0) over that of the same wire straight and alone,
+//                      interpolated in a table of a numerical model of the winding, whose R(0)
+//                      is the rings' above (proximity.h, scripts/proximity_model.py)
 //   near resonance     L / (1 - (f/f0)^2), R / (1 - (f/f0)^2)^2, with f0 the reference's
 //                      self-resonance; none at or above f0
 #pragma once
 
 #include "coil_physics.h"
+#include "proximity.h"
 
 // Annealed copper (IACS) at 20 degrees Celsius, ohm metres, and its temperature coefficient
 // there, per kelvin.
@@ -33,15 +36,15 @@ double HelixWireLength(double Dw, double H, double N);
 // diameter over the skin depth (0 <= dOverDelta; 1 at 0).
 double SkinEffectRatio(double dOverDelta);
 
-// The resistance of the wound coil over that of the same wire straight and alone at the same
-// frequency: `shape` H/Dw, `pitchOverWire` p/d (1 or more), `turns` N, `dOverDelta` d/delta.
-double ProximityRatio(double shape, double pitchOverWire, double turns, double dOverDelta);
+// The DC resistance of a ring of round wire over that of the same wire straight, for the wire's
+// diameter over the ring's centre diameter, d/Dw (0 to 1; 1 at 0).
+double RingResistanceRatio(double wireOverCentre);
 
 // The coil at one frequency.
 struct FrequencyReference {
   double frequency = 0;           // hertz
   double skinDepth = 0;           // metres
-  double dcResistance = 0;        // ohms
+  double dcResistance = 0;        // ohms: the helix's wire, bent into rings
   double skinRatio = 0;           // SkinEffectRatio
   double proximityRatio = 0;      // ProximityRatio
   double acResistance = 0;        // ohms: dc x skin x proximity

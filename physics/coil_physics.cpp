@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double PI = std::numbers::pi;
-constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 constexpr double EPSILON = std::numeric_limits<double>::epsilon();
 
 // (E - 1) / kc^2 near k = 1 (kc^2 < 0.01), by the series in kc^2 and ln(4 / kc) of
@@ -119,8 +117,6 @@ MutualValue MutualWithSlope(double N) {
   const double slope = MutualWhole(below + 1) - atBelow;
   return {atBelow + (N - below) * slope, slope};
 }
-
-bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
 
 }  // namespace
 

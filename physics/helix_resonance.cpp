@@ -4,14 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
-#include <numbers>
 
 #include "physics_basics.h"
 
 namespace {
 
-constexpr double PI = std::numbers::pi;
 constexpr int ORDER = 16;  // Gauss-Legendre points a panel
 
 struct GaussRule {
@@ -112,11 +109,11 @@ PairSums SumPairs(double h) {
 double HelixResonance(double Dw, double H, double N, double d) {
   if (!(std::isfinite(Dw) && std::isfinite(H) && std::isfinite(N) && std::isfinite(d) && Dw > 0 &&
         H > 0 && N > 0 && d > 0))
-    return std::numeric_limits<double>::quiet_NaN();
+    return NOT_A_NUMBER;
   const double a = Dw / 2;
   const double h = H / a;
   // The sums take a number of panels that grows with |ln h|: a shape beyond the doubles has none.
-  if (!std::isnormal(h)) return std::numeric_limits<double>::quiet_NaN();
+  if (!std::isnormal(h)) return NOT_A_NUMBER;
   const double pitch = H / N;
   const double turn = std::hypot(PI * Dw, pitch);  // wire in one turn
   const double cotPsi = PI * Dw / pitch;

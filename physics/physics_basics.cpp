@@ -2,13 +2,6 @@
 #include "physics_basics.h"
 
 #include <cmath>
-#include <numbers>
-
-namespace {
-
-constexpr double PI = std::numbers::pi;
-
-}  // namespace
 
 // With c_0 = k and c_{n+1} = c_n^2 / (4 a_{n+1}) (which is (a_n - b_n) / 2 without the
 // subtraction), K - E = K sum 2^(n-1) c_n^2: a sum of positive terms, so K - E keeps full

@@ -1,5 +1,17 @@
-// The physical constants and the complete elliptic integrals that every part of the reference uses.
+// The physical constants, the complete elliptic integrals and the small helpers that every part
+// of the reference uses.
 #pragma once
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+inline constexpr double PI = std::numbers::pi;
+// The value of an answer that is none (above the self-resonance, no turns, ...).
+inline constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+
+// A size or value the reference can work with: a finite number above 0.
+inline bool IsPositive(double value) { return std::isfinite(value) && value > 0; }
 
 // The complete elliptic integral K(k) and S = (K - E) / (k^2 K), by the arithmetic-geometric
 // mean, from the modulus k and its complement kc given separately (0 < kc <= 1).

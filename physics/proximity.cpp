@@ -1,10 +1,10 @@
 // The proximity ratio of the winding, interpolated in the numerical model's stored table.
+#include "proximity.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
-
-#include "coil_frequency.h"
 
 namespace {
 

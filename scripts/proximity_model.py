@@ -25,6 +25,8 @@ Re[(x/2) J0(x)/J1(x)], x = (1-j) d/(2 delta); it is exactly 1 at DC.
     nice /usr/bin/python3 scripts/proximity_model.py table  physics/proximity_table.inc
     nice /usr/bin/python3 scripts/proximity_model.py checks  the model at random coils,
         tests/reference/proximity_checks.txt
+    nice /usr/bin/python3 scripts/proximity_model.py rings  the resistance of coils of wire
+        thick against their form, tests/reference/ring_checks.txt
     /usr/bin/python3 scripts/proximity_model.py H/Dw P/D N D/DELTA   one value
 """
 
@@ -520,6 +522,29 @@ def write_checks(path, count, workers):
             out.write(" ".join(str(v) for v in job) + f" {results[job]:.6f}\n")
 
 
+# Coils of wire thick against their form (H/Dw, p/d, N, d/delta): at nodes of the table where
+# Dw = 2 d, its edge, and Dw = 2.09 d, and off them a 1.2 mm form under 1 mm wire (Dw = 2.2 d).
+RING_COILS = [(1.0, 1.0, 2, x) for x in (1.0, 4.7, 22.0, 100.0)] + [
+    (0.562, 1 / 0.85, 1, x) for x in (1.5, 12.0)] + [(4.0, 1.1, 8, x) for x in (2.0, 10.0, 40.0)]
+
+
+def write_rings(path):
+    """Each of RING_COILS's resistance at DC and at its d/delta over that of its wire straight
+    at DC (the rings' length, rho N pi Dw / (pi d^2 / 4))."""
+    with open(path, "w") as out:
+        out.write("# Coils of thick wire by scripts/proximity_model.py (rings): the resistance at DC\n"
+                  "# and at d/delta over the straight wire's at DC, the pitch neglected.\n"
+                  "# H/Dw  p/d  N  d/delta  dc  ac  node (1: a node of the table)\n")
+        for shape, pitch, turns, x in RING_COILS:
+            a = centre_radius(shape, pitch, turns)
+            dc, ac = coil_resistance(a, 2 * pitch, turns, [0.0, x], SECTORS)
+            straight = turns * 2 * a  # 2 pi a / (pi 1^2) a turn, sigma = 1
+            node = (shape in SHAPES and round(1 / pitch, 12) in WIRE_OVER_PITCH and turns in TURNS
+                    and x in XS)
+            out.write(f"{shape:.6g} {pitch:.17g} {turns} {x:g} {dc / straight:.9f} "
+                      f"{ac / straight:.7f} {int(node)}\n")
+
+
 def ring_dc_exact(a):
     """A ring of round wire (radius 1, centre radius a): its DC current goes as 1/r across the
     section, so its conductance is sigma * integral dA / (2 pi r) = a - sqrt(a^2 - 1)."""
@@ -576,6 +601,9 @@ if __name__ == "__main__":
         sys.exit(0)
     if len(sys.argv) == 2 and sys.argv[1] == "checks":
         write_checks(os.path.join(ROOT, "tests", "reference", "proximity_checks.txt"), 40, 1)
+        sys.exit(0)
+    if len(sys.argv) == 2 and sys.argv[1] == "rings":
+        write_rings(os.path.join(ROOT, "tests", "reference", "ring_checks.txt"))
         sys.exit(0)
     if len(sys.argv) == 5:
         s, q, nt, x = (float(v) for v in sys.argv[1:])
