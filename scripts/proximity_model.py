@@ -288,11 +288,22 @@ def _solve(a, pitch, turns, xs, cells):
     return out
 
 
-def _solve_iterative(a, pitch, turns, xs, cells, tol=1e-6):
+def gmres_tolerance(gmres, tol):
+    """GMRES's relative tolerance under the name `gmres` takes: rtol from SciPy 1.12 on (1.14
+    took tol away), tol before it."""
+    import inspect
+
+    return {"rtol" if "rtol" in inspect.signature(gmres).parameters else "tol": tol}
+
+
+def _solve_iterative(a, pitch, turns, xs, cells, tol=1e-6, gmres=None):
     """As _solve, for many turns: the coupling depends only on the turns' offset (a block
-    Toeplitz matrix), applied with FFTs over the turns; GMRES with each turn solved alone as
-    the preconditioner. The currents and the turns' voltages are the unknowns."""
+    Toeplitz matrix), applied with FFTs over the turns; GMRES (the installed SciPy's, or
+    `gmres`) with each turn solved alone as the preconditioner. The currents and the turns'
+    voltages are the unknowns."""
     import scipy.sparse.linalg as sla
+
+    gmres = gmres or sla.gmres
 
     rho, phi = cells["rho"], cells["phi"]
     f = len(rho)
@@ -362,8 +373,8 @@ def _solve_iterative(a, pitch, turns, xs, cells, tol=1e-6):
         pre = sla.LinearOperator((size_all, size_all), matvec=precondition, dtype=complex)
         rhs = np.concatenate([np.zeros(n * f), np.ones(n)]).astype(complex)
         hist = []
-        sol, info = sla.gmres(op, rhs, M=pre, tol=tol, atol=0.0, restart=100, maxiter=10,
-                              callback=hist.append, callback_type="pr_norm")
+        sol, info = gmres(op, rhs, M=pre, atol=0.0, restart=100, maxiter=10,
+                          callback=hist.append, callback_type="pr_norm", **gmres_tolerance(gmres, tol))
         if os.environ.get("PROXIMITY_DEBUG"):
             print(f"  GMRES: {len(hist)} steps, last {hist[-1] if hist else 0:.1e}",
                   file=sys.stderr)
@@ -581,6 +592,20 @@ def self_check():
         iterative = _solve_iterative(a, 2 * pitch, turns, [x], cells, tol=1e-9)[0]
         expect(f"{turns} turns, d/delta {x}: folded direct against iterative", direct,
                iterative, 1e-5)
+    # GMRES as SciPy 1.14 and later take it, without tol, over the installed one's: the same
+    # solve on either SciPy.
+    import scipy.sparse.linalg as sla
+
+    def newer_gmres(A, b, x0=None, *, rtol=1e-5, atol=0.0, restart=None, maxiter=None, M=None,
+                    callback=None, callback_type=None):
+        return sla.gmres(A, b, x0, atol=atol, restart=restart, maxiter=maxiter, M=M,
+                         callback=callback, callback_type=callback_type,
+                         **gmres_tolerance(sla.gmres, rtol))
+
+    cells = cross_section(30.0, 8)
+    expect("6 turns, d/delta 30: iterative under the newer GMRES's keywords",
+           _solve_iterative(3.0, 2.4, 6, [30.0], cells, 1e-9, newer_gmres)[0],
+           _solve_iterative(3.0, 2.4, 6, [30.0], cells, 1e-9)[0], 1e-12)
     print("convergence, the ratio with 8 / 12 / 16 sectors (H/Dw, p/d, N, d/delta):")
     for shape, pitch, turns, x in ((1.0, 1.1, 6, 10.0), (0.3, 1.5, 5, 3.0),
                                    (3.0, 1.05, 10, 60.0)):
