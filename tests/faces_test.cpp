@@ -3,6 +3,7 @@
 // and the wire diameter a batch request may name.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -81,7 +82,9 @@ TEST(Faces, EachSolveButtonSolvesInItsModeWhateverTheModeBefore) {
   }
 }
 
-// The panel beside the page's dialog: one JSON object whose rows are all as wide as the heads.
+// The panel beside the page's dialog: one JSON object whose rows are all as wide as the heads,
+// a difference only beside a reference: a coil of the turns mode whose reference finds no turns
+// shows "none" and no difference.
 TEST(Faces, PagePhysicsPanelIsJsonOfEvenRows) {
   for (const expected::Coil& coil : expected::Coils()) {
     ResetHeadlessDialog();
@@ -91,6 +94,16 @@ TEST(Faces, PagePhysicsPanelIsJsonOfEvenRows) {
     SolveReference reference;
     const bool worked = ComputeSolveReference(WireRequest{.wanted = true}, reference);
     EXPECT_TRUE(worked) << coil.name;
+    if (coil.forTurns) {
+      reference.turns = std::numeric_limits<double>::quiet_NaN();
+      std::string panel;
+      AppendReferencePanel(panel, reference, true);
+      const nlohmann::json rows = nlohmann::json::parse(panel)["rows"];
+      ASSERT_GE(rows.size(), 7u) << panel;
+      EXPECT_EQ(rows[6][0].get<std::string>().rfind("Turns for ", 0), 0u) << panel;
+      EXPECT_EQ(rows[6][1], "none") << panel;
+      EXPECT_EQ(rows[6][3], "") << panel;
+    }
     for (const bool shown : {worked, false}) {
       std::string panel;
       AppendReferencePanel(panel, reference, shown);

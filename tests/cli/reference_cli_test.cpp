@@ -197,6 +197,22 @@ TEST(ReferenceCli, FrequencySpellings) {
     EXPECT_EQ(Json::parse(batch.out.substr(at, end - at))["reference"], single) << at;
 }
 
+// A frequency is shown in the largest unit that keeps it 1 or more: 1 kHz, not 1000 Hz.
+TEST(ReferenceCli, FrequencyRowInItsUnit) {
+  const struct {
+    const char *text, *value, *unit;
+  } cases[] = {{"999.5Hz", "999.5", "Hz"},   {"1000Hz", "1", "kHz"}, {"1MHz", "1", "MHz"},
+               {"999.5kHz", "999.5", "kHz"}, {"1e9", "1", "GHz"},    {"12GHz", "12", "GHz"}};
+  for (const auto& c : cases) {
+    std::vector<std::string> args = ONE_INCH;
+    args.insert(args.end(), {"--frequency", c.text});
+    char line[80];
+    std::snprintf(line, sizeof line, "\n  %-31s %12s %s\n", "Frequency", c.value, c.unit);
+    const std::string out = RunCli(args).out;
+    EXPECT_NE(out.find(line), std::string::npos) << c.text << ":\n" << out;
+  }
+}
+
 // The block's rows at a frequency carry the JSON answer's numbers, to six digits, with their
 // units; "none" where the JSON has null: above the self-resonance there is no apparent value
 // and no tuning capacitor. The copper's temperature reaches the DC resistance.

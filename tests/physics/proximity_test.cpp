@@ -88,6 +88,17 @@ TEST(ProximityRatio, ContinuousWhereItsRulesMeet) {
   }
 }
 
+// Above 200 turns, the most the model's checks reach, the ratio is held: the growth extrapolated
+// from the table's last turns stops there.
+TEST(ProximityRatio, HeldAbove200Turns) {
+  for (const double x : {0.5, 3.0, 40.0}) {
+    const double at200 = ProximityRatio(1, 1.2, 200, x);
+    EXPECT_GT(at200, ProximityRatio(1, 1.2, 150, x)) << x;
+    for (const double turns : {201.0, 1000.0, 1e9})
+      EXPECT_EQ(ProximityRatio(1, 1.2, turns, x), at200);
+  }
+}
+
 // Below the table's first d/delta (1) the eddy currents' loss, and so the excess over 1, grows
 // as (d/delta)^4; a pitch finer than the wire (which no coil that fits reaches) counts as
 // touching turns.
