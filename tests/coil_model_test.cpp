@@ -190,8 +190,18 @@ TEST(CoilModel, MaxWireGauge) {
   for (const Gauge& g : GAUGES) EXPECT_EQ(MaxWireGauge(g.H, g.N), g.expected) << g.H << "/" << g.N;
 }
 
-TEST(CoilModel, StrayCapacitanceAtTwoTurns) {
-  EXPECT_EQ(StrayCapacitance(1.5f, 2), static_cast<float>(1.5 * static_cast<double>(11.39f)));
+// Dc x 11.39 / (N - 1), worked in double and rounded to a float once: from the fewest turns, 2,
+// to the most, and at fractions of a turn a solve for turns finds, where float arithmetic rounds
+// twice and lands a float higher (values by numpy's float32 and float64).
+TEST(CoilModel, StrayCapacitanceRoundedOnce) {
+  const struct {
+    float Dc, N, expected;
+  } cases[] = {{1.5f, 2, 0x1.115c2ap+4f},
+               {1.409f, 2.5f, 0x1.565e44p+3f},  // in float: 0x1.565e46p+3
+               {0.6594f, 47, 0x1.4e622ap-3f},   // in float: 0x1.4e622cp-3
+               {1.1f, 16384, 0x1.90f3d6p-11f}};
+  for (const auto& c : cases)
+    EXPECT_EQ(StrayCapacitance(c.Dc, c.N), c.expected) << c.Dc << " " << c.N;
 }
 
 TEST(CoilModel, WireLengthIsNotRoundedToFloat) {
