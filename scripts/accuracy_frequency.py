@@ -230,13 +230,16 @@ reference adds the coil's copper resistance, its Q, the coil as a circuit sees i
 self-resonance, and the capacitor that tunes it:
 
 - **DC resistance**: the wire along the helix, N sqrt((pi Dw)^2 + p^2) long, of annealed copper,
-  1.7241e-8 ohm m at 20 degrees Celsius (IACS), 0.393 % more per kelvin.
+  1.7241e-8 ohm m at 20 degrees Celsius (IACS), 0.393 % more per kelvin, bent into turns:
+  inside a ring the current goes as 1/r, so the resistance is (1 + sqrt(1 - (d/Dw)^2)) / 2 of
+  the straight wire's (0.945 for a 1.2 mm form under 1 mm wire, 0.9983 for AWG 11 on a 1 inch
+  form).
 - **Skin effect**: a straight round wire's resistance over its DC resistance, exactly:
   Re[(x/2) J0(x) / J1(x)] with x = (1 - j) d / (2 delta), delta = sqrt(rho / (pi f mu0)). The
   program sums Kelvin's power series up to d/delta = 32 and Hankel's asymptotic expansion
   beyond; against 30-digit values from d/delta 0 to 1000 its largest error is below 1e-13.
 - **Proximity effect**: the field of the other turns crowds the current further, to the sides
-  of the wire that face the coil's inside. The coil's resistance over that of the same wire
+  of the wire that face the coil's inside. The coil's R(f)/R(0) over that of the same wire
   straight and alone is interpolated in a table of a numerical model of the winding
   (`scripts/proximity_model.py`), in the coil's shape H/Dw, its pitch over the wire, its turns
   and d/delta.
