@@ -3,8 +3,9 @@
 // the Q, the coil as a circuit sees it near its self-resonance, and the capacitor that tunes it.
 //
 //   DC resistance      the wire along the helix, N sqrt((pi Dw)^2 + p^2) of copper, bent into
-//                      turns: inside a ring the current goes as 1/r, which lowers the
-//                      resistance by (1 + sqrt(1 - (d/Dw)^2)) / 2 (0.945 at Dw = 2.2 d)
+//                      turns: inside a ring the current goes as 1/r, which makes the
+//                      resistance (1 + sqrt(1 - (d/Dw)^2)) / 2 of the straight wire's (0.945
+//                      at Dw = 2.2 d)
 //   skin effect        a straight, isolated round wire, exact: Re[(x/2) J0(x) / J1(x)],
 //                      x = (1 - j) d / (2 delta)
 //   proximity effect   the coil's R(f)/R(0) over that of the same wire straight and alone,
