@@ -373,8 +373,8 @@ def _solve_iterative(a, pitch, turns, xs, cells, tol=1e-6, gmres=None):
         pre = sla.LinearOperator((size_all, size_all), matvec=precondition, dtype=complex)
         rhs = np.concatenate([np.zeros(n * f), np.ones(n)]).astype(complex)
         hist = []
-        sol, info = gmres(op, rhs, M=pre, atol=0.0, restart=100, maxiter=10,
-                          callback=hist.append, callback_type="pr_norm", **gmres_tolerance(gmres, tol))
+        sol, info = gmres(op, rhs, M=pre, atol=0.0, restart=100, maxiter=10, callback=hist.append,
+                          callback_type="pr_norm", **gmres_tolerance(gmres, tol))
         if os.environ.get("PROXIMITY_DEBUG"):
             print(f"  GMRES: {len(hist)} steps, last {hist[-1] if hist else 0:.1e}",
                   file=sys.stderr)
@@ -543,8 +543,8 @@ def write_rings(path):
     """Each of RING_COILS's resistance at DC and at its d/delta over that of its wire straight
     at DC (the rings' length, rho N pi Dw / (pi d^2 / 4))."""
     with open(path, "w") as out:
-        out.write("# Coils of thick wire by scripts/proximity_model.py (rings): the resistance at DC\n"
-                  "# and at d/delta over the straight wire's at DC, the pitch neglected.\n"
+        out.write("# Coils of thick wire by scripts/proximity_model.py (rings): the resistance\n"
+                  "# at DC and at d/delta over the straight wire's at DC, the pitch neglected.\n"
                   "# H/Dw  p/d  N  d/delta  dc  ac  node (1: a node of the table)\n")
         for shape, pitch, turns, x in RING_COILS:
             a = centre_radius(shape, pitch, turns)
