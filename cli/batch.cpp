@@ -69,16 +69,22 @@ Block* NextInRing(Batch& batch) {
   return block;
 }
 
-// Reads the input to its end (or until the output fails) into blocks from `take`, handing each
-// to `handOn` when it has lines to answer, and the last one (maybe empty) at the end.
+// Reads the input to its end (or until the output or a read fails) into blocks from `take`,
+// handing each to `handOn` when it has lines to answer, and the last one (maybe empty) at the end.
 template <typename Take, typename HandOn>
 void ReadBlocks(Batch& batch, Take take, HandOn handOn) {
   bool skipping = false;  // within a line too long
   Block* block = take();
   while (block) {
     const long got = ReadIntoBlock(*block, batch.read, batch.inputFd);
-    if (got <= 0) {
-      if (got < 0) batch.readErrno = errno;
+    if (got < 0) {
+      // The line the failed read cut is not answered: its end never came.
+      batch.readErrno = errno;
+      block->length = 0;
+      handOn(block);
+      return;
+    }
+    if (got == 0) {
       EndLastLine(*block, skipping);
       handOn(block);
       return;
@@ -229,7 +235,8 @@ int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned worker
   if (batch.workers == 0) RunOnOneThread(batch);
   EndBatchProgress();
   if (batch.readErrno != 0) {
-    std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n",
+    std::fprintf(stderr, "coilcalc-cli: reading the requests failed after %llu lines: %s\n",
+                 static_cast<unsigned long long>(batch.linesWritten),
                  std::strerror(batch.readErrno));
     batch.anyError = true;
   }
