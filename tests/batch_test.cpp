@@ -167,6 +167,15 @@ TEST(Batch, EdgesOfTheInput) {
        {1}},
       {"a line too long, read in blocks", {good, overLong, good}, true, {65536}, {}},
       {"a line too long as the last, without a line feed", {good, overLong}, false, {65536}, {}},
+      {"a line too long, then lines enough to fill every block of the ring again",
+       [&] {
+         std::vector<std::string> lines = {good, overLong};
+         for (const std::string& line : Requests(8000)) lines.push_back(line);
+         return lines;
+       }(),
+       true,
+       {65536},
+       {}},
       {"a line far too long, dropped over many reads",
        {good, std::string(MAX_REQUEST_BYTES + 300000, 'x'), good},
        true,
