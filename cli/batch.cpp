@@ -77,15 +77,11 @@ void ReadBlocks(Batch& batch, Take take, HandOn handOn) {
   Block* block = take();
   while (block) {
     const long got = ReadIntoBlock(*block, batch.read, batch.inputFd);
-    if (got < 0) {
-      // The line the failed read cut is not answered: its end never came.
-      batch.readErrno = errno;
-      block->length = 0;
-      handOn(block);
-      return;
-    }
-    if (got == 0) {
-      EndLastLine(*block, skipping);
+    if (got <= 0) {
+      if (got < 0) batch.readErrno = errno;
+      // A last line without a line feed is a request; a line that a failed read cut short is
+      // not answered, since its end never came.
+      if (got == 0) EndLastLine(*block, skipping);
       handOn(block);
       return;
     }
