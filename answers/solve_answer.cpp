@@ -1,6 +1,7 @@
 // The solve's answer written from the in-memory dialog's trace and texts, with no JSON tree.
 #include "solve_answer.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
@@ -100,15 +101,17 @@ struct AnswerWriter {
     PutPlainText(text);
   }
   // Apart, so that the plain case stays small enough to be inlined.
+  // The counter gave the text its room as it stands, in quotes; escapes only lengthen it.
   [[gnu::noinline]] void PutEscaped(std::string_view text) {
     thread_local std::string escaped;
     escaped.clear();
     AppendJsonString(escaped, text);
+    const std::size_t more = escaped.size() - std::min(escaped.size(), text.size() + 2);
     const auto at = static_cast<std::size_t>(next - out.data());
     const auto left = static_cast<std::size_t>(end - next);
-    out.resize(out.size() + escaped.size());
+    out.resize(out.size() + more);
     next = out.data() + at;
-    end = next + left + escaped.size();
+    end = next + left + more;
     Put(escaped);
   }
 };
