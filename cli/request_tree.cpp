@@ -113,7 +113,9 @@ void StandInForHugeNumbers(std::string& line, TreeBuilder& builder) {
   for (std::size_t at = 0; at < line.size();) {
     const char c = line[at];
     if (c == '"') {
-      for (++at; at < line.size() && line[at] != '"'; ++at) at += line[at] == '\\';
+      for (++at; at < line.size() && line[at] != '"'; ++at) {
+        if (line[at] == '\\') ++at;  // an escaped quote does not end the text
+      }
       ++at;
       continue;
     }
