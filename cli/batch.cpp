@@ -69,8 +69,8 @@ Block* NextInRing(Batch& batch) {
   return block;
 }
 
-// Reads the input to its end (or until the output fails) into blocks from `take`, handing each
-// to `handOn` when it has lines to answer, and the last one (maybe empty) at the end.
+// Reads the input to its end (or until the output or a read fails) into blocks from `take`,
+// handing each to `handOn` when it has lines to answer, and the last one (maybe empty) at the end.
 template <typename Take, typename HandOn>
 void ReadBlocks(Batch& batch, Take take, HandOn handOn) {
   bool skipping = false;  // within a line too long
@@ -79,7 +79,9 @@ void ReadBlocks(Batch& batch, Take take, HandOn handOn) {
     const long got = ReadIntoBlock(*block, batch.read, batch.inputFd);
     if (got <= 0) {
       if (got < 0) batch.readErrno = errno;
-      EndLastLine(*block, skipping);
+      // A last line without a line feed is a request; a line that a failed read cut short is
+      // not answered, since its end never came.
+      if (got == 0) EndLastLine(*block, skipping);
       handOn(block);
       return;
     }
@@ -229,7 +231,8 @@ int RunBatchWith(int inputFd, std::FILE* output, ReadBytes read, unsigned worker
   if (batch.workers == 0) RunOnOneThread(batch);
   EndBatchProgress();
   if (batch.readErrno != 0) {
-    std::fprintf(stderr, "coilcalc-cli: reading the requests failed: %s\n",
+    std::fprintf(stderr, "coilcalc-cli: reading the requests failed after %llu lines: %s\n",
+                 static_cast<unsigned long long>(batch.linesWritten),
                  std::strerror(batch.readErrno));
     batch.anyError = true;
   }

@@ -1,13 +1,12 @@
 // The progress line of a long batch, on standard error when it is a terminal.
 #include "batch_progress.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+
+#include "read_input.h"
 
 namespace {
 
@@ -20,17 +19,6 @@ bool shown = false;
 std::uint64_t inputSize = 0;  // bytes of the input from where it stands; 0: not known
 Clock::time_point started, lastUpdate;
 std::size_t lineWidth = 0;  // of the longest progress line written
-
-bool IsTerminal(int fd) { return isatty(fd) == 1; }
-
-// The size of the input still to be read, when it is a regular file.
-std::uint64_t RegularFileRemainder(int fd) {
-  struct stat status;
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return 0;
-  const off_t at = lseek(fd, 0, SEEK_CUR);
-  if (at < 0 || at >= status.st_size) return 0;
-  return static_cast<std::uint64_t>(status.st_size - at);
-}
 
 // 1234567 -> "1,234,567".
 std::string Grouped(std::uint64_t value) {
@@ -57,7 +45,7 @@ void Draw(const std::string& text) {
 }  // namespace
 
 void StartBatchProgress(int inputFd) {
-  shown = IsTerminal(STDERR_FILENO) && !IsTerminal(STDOUT_FILENO);
+  shown = IsTerminal(STANDARD_ERROR) && !IsTerminal(STANDARD_OUTPUT);
   if (!shown) return;
   inputSize = RegularFileRemainder(inputFd);
   started = Clock::now();

@@ -118,20 +118,18 @@ std::string CheckMember(Node& member, SolveCase& solveCase) {
 
 // The error of a parsed request line, or none with the case and wire set from it. On a line of
 // valid JSON a fault of the last "reference" value comes first, then the first fault in the
-// line; on any other line the first fault, where a "reference" key before it counts as unknown.
+// line. On any other line the first fault of a key or value before the syntax fault, else the
+// syntax fault: which "reference" value counts is not known before the line's end.
 std::string CheckRequest(Node& root, bool valid, const std::string& syntaxError,
                          SolveCase& solveCase, WireRequest& wire) {
   if (root.kind == Node::MISSING) return syntaxError;
   if (root.kind != Node::OBJECT) return "a request must be a JSON object";
   std::string fault;
-  bool referenceFirst = false;
   for (Node& member : root.members) {
     fault = CheckMember(member, solveCase);
     if (!fault.empty()) break;
-    referenceFirst = referenceFirst || member.key == "reference";
   }
-  if (!valid)
-    return referenceFirst ? "unknown key \"reference\"" : fault.empty() ? syntaxError : fault;
+  if (!valid) return fault.empty() ? syntaxError : fault;
   const Node* reference = LastValue(root, "reference");
   std::string referenceFault = reference ? CheckReference(*reference, wire) : "";
   return referenceFault.empty() ? fault : referenceFault;

@@ -18,7 +18,7 @@ bool AnswerRequestLine(std::string_view line, std::string& answer);
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                    std::string& error);
 
-// The same in one pass of a full JSON parser, which words the error of every line that is not
-// a request.
+// The same for any line: parsed into a tree (ParseRequestTree) and checked key by key in the
+// line's order, which words the error of every line that is not a request.
 bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
                     std::string& error);

@@ -9,6 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+echo "== sources: no POSIX header outside the platform files, no build output committed"
+scripts/check-sources.sh
+
 scripts/setup-debian.sh
 
 echo "== shellcheck: every script"

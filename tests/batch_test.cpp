@@ -167,6 +167,15 @@ TEST(Batch, EdgesOfTheInput) {
        {1}},
       {"a line too long, read in blocks", {good, overLong, good}, true, {65536}, {}},
       {"a line too long as the last, without a line feed", {good, overLong}, false, {65536}, {}},
+      {"a line too long, then lines enough to fill every block of the ring again",
+       [&] {
+         std::vector<std::string> lines = {good, overLong};
+         for (const std::string& line : Requests(8000)) lines.push_back(line);
+         return lines;
+       }(),
+       true,
+       {65536},
+       {}},
       {"a line far too long, dropped over many reads",
        {good, std::string(MAX_REQUEST_BYTES + 300000, 'x'), good},
        true,
@@ -184,18 +193,23 @@ TEST(Batch, EdgesOfTheInput) {
   }
 }
 
+// A failed read ends the batch: the lines read whole before it are answered, the one it cut
+// is not, and the error says how many were answered.
 TEST(Batch, FailedReadEndsTheBatchWithAnErrorAfterTheLinesBeforeIt) {
   const std::vector<std::string> lines = Requests(3);
   const Outcome before = Expected(lines);
   ASSERT_EQ(before.status, 0);
-  for (const unsigned workers : {0u, 4u}) {
-    testing::internal::CaptureStderr();
-    const Outcome got = RunWith({Join(lines) + Join(lines), {Join(lines).size()}, {}, 1}, workers);
-    EXPECT_EQ(
-        testing::internal::GetCapturedStderr(),
-        "coilcalc-cli: reading the requests failed: " + std::string(std::strerror(EIO)) + "\n");
-    EXPECT_EQ(got.status, 1) << workers << " workers";
-    EXPECT_EQ(got.out, before.out) << workers << " workers";
+  const std::string error = "coilcalc-cli: reading the requests failed after 3 lines: " +
+                            std::string(std::strerror(EIO)) + "\n";
+  for (const std::size_t cut : {std::size_t{0}, std::size_t{10}}) {
+    for (const unsigned workers : {0u, 4u}) {
+      testing::internal::CaptureStderr();
+      const Outcome got =
+          RunWith({Join(lines) + Join(lines), {Join(lines).size() + cut}, {}, 1}, workers);
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), error) << cut << " bytes cut";
+      EXPECT_EQ(got.status, 1) << workers << " workers";
+      EXPECT_EQ(got.out, before.out) << workers << " workers, " << cut << " bytes cut";
+    }
   }
 }
 

@@ -95,8 +95,9 @@ const std::vector<std::string> OTHER_LINES = {
 };
 
 // Lines with more than one fault, or cut short: the first fault in the line is the answer,
-// except that on a line of valid JSON the last "reference" value's fault comes first, and that
-// a "reference" key before any fault makes a line of invalid JSON an unknown key.
+// except that on a line of valid JSON the last "reference" value's fault comes first; on a line
+// that is not, the reference is not checked (which of its values counts is not known). A number
+// beyond the doubles is a number, too large for any range.
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
     "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
@@ -110,11 +111,35 @@ const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
     {R"({"unit":"cm" x)", R"("unit" must be "in" or "mm")"},
     {R"({"fields":{"diameter":"1"},"colour")", R"(unknown key "colour")"},
     {R"({"reference":true,"colour":1})", R"(unknown key "colour")"},
-    {R"({"reference":true,"colour":1)", R"(unknown key "reference")"},
-    {R"({"reference":true,"unit":"in","colour":1)", R"(unknown key "reference")"},
+    {R"({"reference":true,"colour":1)", R"(unknown key "colour")"},
+    {R"({"reference":true,"unit":"in","colour":1)", R"(unknown key "colour")"},
     {R"({"colour":1,"reference":true)", R"(unknown key "colour")"},
-    {R"({"reference":true} x)", R"(unknown key "reference")"},
-    {R"({"reference":{"x":1})", R"(unknown key "reference")"},
+    {R"({"reference":true} x)",
+     "not valid JSON at column 20: expected the end of the line, found 'x'"},
+    {R"({"reference":{"x":1})",
+     "not valid JSON at column 21: expected ',' or '}', found the end of the line"},
+    {R"({"reference":1,"colour":1)", R"(unknown key "colour")"},
+    {R"({"reference":true,"fields":{"diameter":"1","height":"1","turns":"10"})",
+     "not valid JSON at column 70: expected ',' or '}', found the end of the line"},
+    {R"({"fields":{"turns":"1\"0" x}})",
+     "not valid JSON at column 27: expected ',' or '}', found 'x'"},
+    {R"({"fields":{"turns":1e400}})", R"(the text of field "turns" must be a string)"},
+    {R"({"fields":{"height":"2e400","diameter":"\"3e400","turns":-1e400}})",
+     R"(the text of field "turns" must be a string)"},
+    {"{\"fields\":{\"turns\":1" + std::string(400, '0') + "}}",
+     R"(the text of field "turns" must be a string)"},
+    {R"({"reference":{"wire_gauge":1e400},"fields":{"turns":1}})",
+     R"("wire_gauge" must be a whole number from -3 (0000) to 200)"},
+    {R"({"reference":{"frequency":"1MHz","temperature":-1E+999}})",
+     R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+    {R"({"reference":{"temperature":1e400,"frequency":"1MHz","wire_gauge":1e-400}})",
+     R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
+    {R"({"reference":1e400,"fields":{"turns":"1"} x)",
+     "not valid JSON at column 43: expected ',' or '}', found 'x'"},
+    {R"([1e400 1e400])", R"(a request must be a JSON object)"},
+    {R"({"fields":{"a\"1e400":"1","turns":1e400}})", R"(unknown field "a"1e400")"},
+    {R"({"fields":{"turns":1},"reference":{"frequency":"1MHz","temperature":1e400}})",
+     R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
     {R"({"reference":1,"colour":1})", BAD_REFERENCE},
     {R"({"reference":1,"reference":true,"colour":2})", R"(unknown key "colour")"},
     {R"({"reference":true,"reference":1})", BAD_REFERENCE},

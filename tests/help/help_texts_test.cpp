@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "coil_model.h"
 #include "control_ids.h"
 #include "expected_texts.h"
 
@@ -57,7 +58,15 @@ TEST(AboutText, NumberedStepsKeepTheirIndent) {
   }
 }
 
-TEST(AboutText, IsTheSameOnEveryCall) { EXPECT_STREQ(AboutText(), AboutText()); }
+// The limits of the turns the About text tells are those the solve holds to, so that neither
+// changes alone.
+TEST(AboutText, TellsTheTurnsLimitsOfTheSolve) {
+  const std::string text = AboutText(), phrase = "number of turns is ";
+  std::vector<float> told;
+  for (auto at = text.find(phrase); at != std::string::npos; at = text.find(phrase, at + 1))
+    told.push_back(std::stof(text.substr(at + phrase.size())));
+  EXPECT_EQ(told, (std::vector<float>{MIN_TURNS, MAX_TURNS}));
+}
 
 TEST(ContextHelp, EachOfTheTwelveIdsGivesItsTextByteForByte) {
   int ids = 0;

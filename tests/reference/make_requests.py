@@ -2,7 +2,7 @@
 """Writes seeded coilcalc-cli batch requests (JSON Lines): the one generator of requests for
 the solve vectors, the comparison of two builds and the throughput benchmark.
 
-Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|bench]
+Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|bench|faults]
                                               [--reference SHARE]
   --mix edges  (the default) both units and modes; ordinary coils, stopped solves, odd number
                texts (blanks, signs, "&H" numbers, exponent letters, trailing garbage, long
@@ -18,6 +18,10 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|benc
                and the turns search. Slow: the reference works out each targeted entry.
   --mix bench  plain coils of every shape the checks let through in both units and modes, a
                few stopped, minimum-turns corrections, texts left from an earlier solve.
+  --mix faults requests of the bench mix, each with a physics reference (as --reference 1
+               draws it), written in full, cut short at a random byte, or with a field's text
+               replaced by a number too large for a double: the ordering of faults and the
+               wording of syntax errors.
   --reference SHARE  that share of the requests also asks for the physics reference: true,
                {}, false, a gauge, a wire diameter, a third of them at a frequency (and a
                temperature), now and then one that is refused.
@@ -527,6 +531,27 @@ def bench_request(rng, i):
                                                  wire_length="old", resonance="old")}
 
 
+# ---- the faults mix -------------------------------------------------------------------------
+
+HUGE_NUMBERS = ["1e400", "-1e400", "1E+999", "1" + "0" * 400]
+
+
+def fault_line(rng, i):
+    """A line of the faults mix: a request with a reference, whole, cut short or with a number
+    beyond the doubles for one of its fields' texts."""
+    request = bench_request(rng, i)
+    request["reference"] = reference_key(rng)
+    line = json.dumps(request, separators=(",", ":"))
+    roll = rng.random()
+    if roll < 0.5:
+        return line[:rng.randrange(1, len(line))]
+    if roll < 0.75:
+        name = rng.choice(sorted(request["fields"]))
+        text = json.dumps(request["fields"][name])
+        return line.replace(text, rng.choice(HUGE_NUMBERS), 1)
+    return line
+
+
 # ---- the physics reference ------------------------------------------------------------------
 
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "expected",
@@ -572,7 +597,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("lines", type=int)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--mix", choices=["edges", "coils", "bench"], default="edges")
+    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults"], default="edges")
     parser.add_argument("--reference", type=float, default=0.0, metavar="SHARE")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -580,6 +605,8 @@ def main():
     for i in range(args.lines):
         if args.mix == "edges":
             line = edge_request(rng)
+        elif args.mix == "faults":
+            line = fault_line(rng, i)
         elif args.mix == "bench":
             line = bench_request(rng, i), {"separators": (",", ":")}
         else:
