@@ -4,6 +4,7 @@
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -136,13 +137,18 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
 // laid out as every answer writes numbers: plainly when the decimal point falls from 3 zeros
 // before the first digit to 15 digits after it, whole numbers with ".0", otherwise as d.ddde+XX
 // with at least two exponent digits.
-void AppendJsonNumber(std::string& out, double value) {
+void AppendJsonNumber(std::string& out, double value) { AppendJsonNumberDigits(out, value, 0); }
+
+// fmt works out the digits itself, exactly, with no help from the C library.
+void AppendJsonNumberDigits(std::string& out, double value, int significant) {
   if (!std::isfinite(value)) {
     out += "null";
     return;
   }
-  char shortest[32];
-  const char* const end = fmt::format_to(shortest, FMT_COMPILE("{}"), value);
+  char shortest[48];
+  const char* const end = significant > 0 ? fmt::format_to(shortest, FMT_COMPILE("{:.{}e}"), value,
+                                                           std::min(significant, 17) - 1)
+                                          : fmt::format_to(shortest, FMT_COMPILE("{}"), value);
   const char* at = shortest;
   if (*at == '-') {
     out += '-';
