@@ -12,6 +12,9 @@
 
 namespace {
 
+// The Touchstone file's reference impedance: the one every simulator and analyser takes.
+constexpr double REFERENCE_OHMS = 50;
+
 std::string Number(double value) {
   std::string text;
   AppendJsonNumberDigits(text, value, SWEEP_DIGITS);
@@ -106,10 +109,17 @@ std::string TouchstoneFile(const SolveReference& r) {
   std::string file = Description(r, "!");
   file += "! " + Band(r.band) + ", " + std::to_string(r.band.points) +
           " points spaced logarithmically\n";
-  file += "! Z in ohms: frequency, real part, imaginary part\n";
-  file += "# Hz Z RI R 1\n";
-  for (const ImpedancePoint& p : r.sweep)
-    file += Number(p.frequency) + " " + Number(p.resistance) + " " + Number(p.reactance) + "\n";
+  file += "! S11 of the coil between the two ends of its winding, 50 ohms: frequency,\n";
+  file += "! real part, imaginary part\n";
+  file += "# Hz S RI R 50\n";
+  for (const ImpedancePoint& p : r.sweep) {
+    // S = (Z - 50) / (Z + 50), divided out by hand: the same digits from every C library.
+    const double re = p.resistance + REFERENCE_OHMS, im = p.reactance;
+    const double scale = re * re + im * im;
+    const double sRe = ((p.resistance - REFERENCE_OHMS) * re + im * im) / scale;
+    const double sIm = (im * re - (p.resistance - REFERENCE_OHMS) * im) / scale;
+    file += Number(p.frequency) + " " + Number(sRe) + " " + Number(sIm) + "\n";
+  }
   return file;
 }
 

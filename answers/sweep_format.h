@@ -18,7 +18,8 @@ std::string SweepTable(const SolveReference& reference);
 // reference has a sweep.
 void AppendSweepMember(std::string& out, const SolveReference& reference);
 
-// A Touchstone 1.1 one-port file of the sweep: Z in ohms, real and imaginary parts.
+// A Touchstone 1.1 one-port file of the sweep: S11 against 50 ohms, real and imaginary parts
+// (the form every reader takes; Z = 50 (1 + S11) / (1 - S11)).
 std::string TouchstoneFile(const SolveReference& reference);
 
 // A SPICE subcircuit "coil" with pins 1 and 2: the fitted ladder and the capacitance.
