@@ -158,3 +158,39 @@ std::string SpiceModel(const SolveReference& r) {
   model += ".ends coil\n";
   return model;
 }
+
+std::string SweepOptionText(const SweepBand& band) {
+  char text[120];
+  std::snprintf(text, sizeof text, "%.0fHz:%.0fHz", band.from, band.to);
+  std::string option = text;
+  if (band.points != DEFAULT_SWEEP_POINTS) option += ":" + std::to_string(band.points);
+  return option;
+}
+
+void AppendSweepPlot(std::string& out, const SolveReference& r, double frequency) {
+  out += '{';
+  AppendJsonKey(out, "band", true);
+  AppendJsonString(out, SweepOptionText(r.band));
+  AppendJsonKey(out, "frequency");
+  AppendJsonNumberDigits(out, frequency, SWEEP_DIGITS);
+  AppendJsonKey(out, "resonance");
+  AppendJsonNumberDigits(out, r.circuit.selfResonance, SWEEP_DIGITS);
+  AppendJsonKey(out, "points");
+  out += '[';
+  for (const ImpedancePoint& p : r.sweep) {
+    if (out.back() != '[') out += ',';
+    out += '[';
+    AppendJsonNumberDigits(out, p.frequency, SWEEP_DIGITS);
+    out += ',';
+    AppendJsonNumberDigits(out, p.resistance, SWEEP_DIGITS);
+    out += ',';
+    AppendJsonNumberDigits(out, p.reactance, SWEEP_DIGITS);
+    out += ']';
+  }
+  out += ']';
+  AppendJsonKey(out, "touchstone");
+  AppendJsonString(out, TouchstoneFile(r));
+  AppendJsonKey(out, "spice");
+  AppendJsonString(out, SpiceModel(r));
+  out += '}';
+}

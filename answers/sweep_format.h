@@ -28,3 +28,12 @@ std::string SpiceModel(const SolveReference& reference);
 // A frequency as a user types it: the number in Hz, kHz, MHz or GHz, whichever keeps it from
 // 1 to 1000, with six significant digits ("7.1 MHz").
 std::string FrequencyText(double hertz);
+
+// The --sweep text of a band whose ends are whole numbers of hertz, as the command line reads
+// it back to the same band ("710000Hz:300000000Hz"; points left out when 201).
+std::string SweepOptionText(const SweepBand& band);
+
+// Appends the page's plot of a reference with a sweep and a ladder: {"band":SWEEP_OPTION,
+// "frequency":HZ,"resonance":HZ,"points":[[HZ,R,X],...],"touchstone":FILE,"spice":MODEL},
+// `frequency` the page's working frequency.
+void AppendSweepPlot(std::string& out, const SolveReference& reference, double frequency);
