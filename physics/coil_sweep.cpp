@@ -53,16 +53,22 @@ ReferenceFault CircuitResistance(const CoilCircuit& c, double frequency, double&
   return fault;
 }
 
+std::complex<double> ParallelCapacitance(std::complex<double> branch, double susceptance) {
+  // Z = branch / (1 + j b branch) = branch / (re + j im), divided out by hand (the same digits
+  // from every C library), its real part R / |re + j im|^2 without the cancellation of
+  // R re + X im, which would leave R far above the resonance to a few digits.
+  const double re = 1 - susceptance * branch.imag();
+  const double im = susceptance * branch.real();
+  const double scale = re * re + im * im;
+  return {branch.real() / scale, (branch.imag() - susceptance * (branch.real() * branch.real() +
+                                                                 branch.imag() * branch.imag())) /
+                                     scale};
+}
+
 std::complex<double> CircuitImpedance(const CoilCircuit& c, double frequency, double resistance) {
   const double omega = 2 * PI * frequency;
   const std::complex<double> branch(resistance, omega * c.inductance);
-  // 1 / Z = 1 / branch + j w C, divided out by hand: the same digits from every C library.
-  const double b = omega * c.capacitance;
-  const double re = 1 - b * branch.imag();  // branch x (1 / branch + j b) = re + j im
-  const double im = b * branch.real();
-  const double scale = re * re + im * im;
-  return {(branch.real() * re + branch.imag() * im) / scale,
-          (branch.imag() * re - branch.real() * im) / scale};
+  return ParallelCapacitance(branch, omega * c.capacitance);
 }
 
 ReferenceFault SweepCircuit(const CoilCircuit& circuit, const SweepBand& band,

@@ -51,6 +51,9 @@ ReferenceFault MakeCoilCircuit(double D, double H, double N, double d, const Coi
 // The copper's resistance of the circuit's coil at `frequency` hertz.
 ReferenceFault CircuitResistance(const CoilCircuit& circuit, double frequency, double& resistance);
 
+// `branch` with a susceptance w C across it.
+std::complex<double> ParallelCapacitance(std::complex<double> branch, double susceptance);
+
 // Z of the circuit at `frequency`, its resistance there being `resistance`.
 std::complex<double> CircuitImpedance(const CoilCircuit& circuit, double frequency,
                                       double resistance);

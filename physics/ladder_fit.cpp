@@ -215,10 +215,5 @@ ReferenceFault FitLadder(const CoilCircuit& circuit, const SweepBand& band, Ladd
 }
 
 std::complex<double> LadderImpedance(const LadderFit& fit, double frequency) {
-  const std::complex<double> series = SeriesImpedance(fit, frequency);
-  const double b = 2 * PI * frequency * fit.capacitance;
-  const double re = 1 - b * series.imag(), im = b * series.real();
-  const double scale = re * re + im * im;
-  return {(series.real() * re + series.imag() * im) / scale,
-          (series.imag() * re - series.real() * im) / scale};
+  return ParallelCapacitance(SeriesImpedance(fit, frequency), 2 * PI * frequency * fit.capacitance);
 }

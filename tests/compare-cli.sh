@@ -124,7 +124,9 @@ if [ "$native_status" != "$other_status" ]; then
   failed=1
 fi
 # Requests for the coil over a band: its sweep's numbers have a fixed number of digits, the
-# same on every build.
+# same on every build. The reference's other numbers, the shortest that read back as the same
+# double, differ in their last digits where C libraries do (docs/other-targets.md): they are
+# left out of this comparison, as the mixes above leave them out of theirs.
 sweeps=300
 /usr/bin/python3 tests/reference/make_requests.py "$sweeps" --seed "$seed" --mix sweep \
   >"$work/sweeps.jsonl"
@@ -134,7 +136,12 @@ native_status=$?
 "${other[@]}" --batch <"$work/sweeps.jsonl" >"$work/other-sweeps.jsonl"
 other_status=$?
 set -e
-if [ "$native_status" != "$other_status" ] || ! cmp "$work/native-sweeps.jsonl" "$work/other-sweeps.jsonl" >&2; then
+for answers in native-sweeps other-sweeps; do
+  sed -E 's/"reference":\{[^[]*"sweep":/"reference":{"sweep":/' "$work/$answers.jsonl" \
+    >"$work/$answers-only.jsonl"
+done
+if [ "$native_status" != "$other_status" ] ||
+   ! cmp "$work/native-sweeps-only.jsonl" "$work/other-sweeps-only.jsonl" >&2; then
   echo "differs: a batch of sweeps (make_requests.py $sweeps --seed $seed --mix sweep)" >&2
   failed=1
 fi
