@@ -73,7 +73,8 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
 // infinity and not-a-number, which JSON cannot write.
 void AppendJsonNumber(std::string& out, double value);
 
-// The same rounded to `significant` digits (1 to 17; 0: the shortest), trailing zeros left out.
+// The same with at most `significant` digits (0: the shortest), the shortest rounded half up,
+// trailing zeros left out.
 void AppendJsonNumberDigits(std::string& out, double value, int significant);
 
 // Appends `value` as a JSON integer.
