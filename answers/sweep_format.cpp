@@ -171,6 +171,8 @@ void AppendSweepPlot(std::string& out, const SolveReference& r, double frequency
   out += '{';
   AppendJsonKey(out, "band", true);
   AppendJsonString(out, SweepOptionText(r.band));
+  AppendJsonKey(out, "bandText");
+  AppendJsonString(out, Band(r.band));
   AppendJsonKey(out, "frequency");
   AppendJsonNumberDigits(out, frequency, SWEEP_DIGITS);
   AppendJsonKey(out, "resonance");

@@ -8,8 +8,8 @@ const SVG = "http://www.w3.org/2000/svg";
 // The drawing's own units, one to a CSS pixel at its full width: it fits a 360-pixel phone.
 const WIDTH = 340;
 const HEIGHT = 220;
-const LEFT = 40; // room for the ohms' labels
-const RIGHT = 30; // and Q's
+const LEFT = 34; // room for the ohms' labels
+const RIGHT = 28; // and Q's
 const TOP = 18; // the legend
 const BOTTOM = 28; // the frequencies
 const CURVES = [
@@ -28,23 +28,26 @@ function svg(tag, attributes, text) {
   return node;
 }
 
-// A logarithmic scale over whole decades that hold [low, high]: the decades and the map.
-function logScale(low, high, from, to) {
-  const first = Math.floor(Math.log10(low));
-  const last = Math.max(Math.ceil(Math.log10(high)), first + 1);
+// A logarithmic scale from `low` to `high` (`whole`: widened to whole decades) onto the
+// drawing's `from` to `to`: the map and the decades within.
+function logScale(low, high, from, to, whole) {
+  let first = Math.log10(low);
+  let last = Math.log10(high);
+  if (whole) {
+    first = Math.floor(first);
+    last = Math.max(Math.ceil(last), first + 1);
+  }
   const at = (value) => from + ((Math.log10(value) - first) / (last - first)) * (to - from);
   const decades = [];
-  for (let d = first; d <= last; d++) decades.push(d);
+  for (let d = Math.ceil(first - 1e-9); d <= last + 1e-9; d++) decades.push(d);
   return { at, decades };
 }
 
-// 1e6 as "1M", 1e-2 as "0.01": a decade's label.
-function decadeLabel(d, units) {
-  if (units) {
-    const prefixes = [[9, "G"], [6, "M"], [3, "k"], [0, ""]];
-    for (const [power, prefix] of prefixes) if (d >= power) return 10 ** (d - power) + prefix;
-  }
-  return d >= 0 ? String(10 ** d) : (10 ** d).toFixed(-d);
+// A decade's label: 1e6 as "1M", 1e-2 as "0.01".
+function decadeLabel(d) {
+  const prefixes = [[9, "G"], [6, "M"], [3, "k"], [0, ""]];
+  for (const [power, prefix] of prefixes) if (d >= power) return 10 ** (d - power) + prefix;
+  return (10 ** d).toFixed(-d);
 }
 
 export function buildSweepPlot() {
@@ -59,7 +62,7 @@ export function buildSweepPlot() {
   return figure;
 }
 
-// `sweep`: the engine's plot ({band, frequency, resonance, points: [[f, R, X], ...],
+// `sweep`: the engine's plot ({band, bandText, frequency, resonance, points: [[f, R, X], ...],
 // touchstone, spice}), or null: nothing to plot.
 export function showSweep(sweep) {
   const started = performance.now();
@@ -75,29 +78,27 @@ export function showSweep(sweep) {
   const q = points.map(([, r, x]) => x / r);
   const ohms = [...z, ...r].filter((v) => v > 0);
   const qs = q.filter((v) => v > 0);
-  const x = logScale(f[0], f[f.length - 1], LEFT, WIDTH - RIGHT);
-  const y = logScale(Math.min(...ohms), Math.max(...ohms), HEIGHT - BOTTOM, TOP);
-  const yq = logScale(Math.min(...qs), Math.max(...qs), HEIGHT - BOTTOM, TOP);
+  const x = logScale(f[0], f[f.length - 1], LEFT, WIDTH - RIGHT, false);
+  const y = logScale(Math.min(...ohms), Math.max(...ohms), HEIGHT - BOTTOM, TOP, true);
+  const yq = logScale(Math.min(...qs), Math.max(...qs), HEIGHT - BOTTOM, TOP, true);
   const plot = svg("svg", {
     viewBox: `0 0 ${WIDTH} ${HEIGHT}`,
     role: "img",
     "aria-label": `|Z|, R and Q of the coil from ${points[0][0]} to ${f[f.length - 1]} Hz`,
   });
-  const inside = (v) => v >= LEFT && v <= WIDTH - RIGHT;
   for (const d of x.decades) {
     const at = x.at(10 ** d);
-    if (!inside(at + 0.01) && !inside(at - 0.01)) continue;
     plot.append(svg("line", { class: "grid", x1: at, x2: at, y1: TOP, y2: HEIGHT - BOTTOM }));
-    plot.append(svg("text", { x: at, y: HEIGHT - BOTTOM + 12, "text-anchor": "middle" }, decadeLabel(d, true)));
+    plot.append(svg("text", { x: at, y: HEIGHT - BOTTOM + 12, "text-anchor": "middle" }, decadeLabel(d)));
   }
   plot.append(svg("text", { x: (LEFT + WIDTH - RIGHT) / 2, y: HEIGHT - 3, "text-anchor": "middle" }, "Hz"));
   for (const d of y.decades) {
     const at = y.at(10 ** d);
     plot.append(svg("line", { class: "grid", x1: LEFT, x2: WIDTH - RIGHT, y1: at, y2: at }));
-    plot.append(svg("text", { x: LEFT - 3, y: at + 4, "text-anchor": "end" }, decadeLabel(d, false)));
+    plot.append(svg("text", { x: LEFT - 3, y: at + 4, "text-anchor": "end" }, decadeLabel(d)));
   }
   for (const d of yq.decades) {
-    plot.append(svg("text", { class: "q", x: WIDTH - RIGHT + 3, y: yq.at(10 ** d) + 4 }, decadeLabel(d, false)));
+    plot.append(svg("text", { class: "q", x: WIDTH - RIGHT + 3, y: yq.at(10 ** d) + 4 }, decadeLabel(d)));
   }
   plot.append(svg("text", { x: 2, y: TOP - 6 }, "ohms"));
   plot.append(svg("text", { class: "q", x: WIDTH - 2, y: TOP - 6, "text-anchor": "end" }, "Q"));
@@ -125,9 +126,8 @@ export function showSweep(sweep) {
     legend += 44;
   }
   figure.prepend(plot);
-  const [from, to] = sweep.band.split(":");
   figure.querySelector("figcaption").textContent =
-    `The coil from ${from} to ${to} (--sweep ${sweep.band}): |Z| and R in ohms, and Q; ` +
+    `The coil from ${sweep.bandText} (--sweep ${sweep.band}): |Z| and R in ohms, and Q; ` +
     `f the working frequency, f0 the self-resonance (the coil's higher resonances are not in ` +
     `the model).`;
   for (const [className, text] of [["touchstone", sweep.touchstone], ["spice", sweep.spice]]) {
