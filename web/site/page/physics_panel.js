@@ -40,7 +40,8 @@ export function buildPhysicsPanel() {
 // `reference`: {heading, columns: [4 titles], rows: [[label, reference, dialog, difference]]};
 // no columns and rows when the engine found no reference, the heading then saying why.
 export function showReference(reference) {
-  showSweep(sweep());
+  const started = performance.now();
+  showSweep(sweep(), started);
   panel.querySelector(".wire").textContent = reference.heading;
   const table = panel.querySelector("table");
   table.hidden = reference.rows.length === 0;

@@ -63,9 +63,8 @@ export function buildSweepPlot() {
 }
 
 // `sweep`: the engine's plot ({band, bandText, frequency, resonance, points: [[f, R, X], ...],
-// touchstone, spice}), or null: nothing to plot.
-export function showSweep(sweep) {
-  const started = performance.now();
+// touchstone, spice}), or null: nothing to plot. `started`: when the engine was asked for it.
+export function showSweep(sweep, started) {
   figure.hidden = !sweep;
   figure.querySelector("svg")?.remove();
   for (const url of urls) URL.revokeObjectURL(url);
