@@ -25,6 +25,9 @@ COILS = [
     ["--diameter", "1", "--height", "1", "--turns", "10", "--temperature", "60"],
     ["--diameter", "2", "--height", "4", "--turns", "60", "--wire-gauge", "24"],
     ["--diameter", "3", "--height", "10", "--turns", "240"],
+    # Close-wound: the proximity effect at its strongest, the ladder's hardest fit.
+    ["--unit", "mm", "--diameter", "20", "--height", "20", "--turns", "20",
+     "--wire-diameter", "0.95"],
 ]
 
 
