@@ -34,6 +34,6 @@ std::string FrequencyText(double hertz);
 std::string SweepOptionText(const SweepBand& band);
 
 // Appends the page's plot of a reference with a sweep and a ladder: {"band":SWEEP_OPTION,
-// "bandText":"710 kHz to 300 MHz","frequency":HZ,"resonance":HZ,"points":[[HZ,R,X],...],"touchstone":FILE,"spice":MODEL},
-// `frequency` the page's working frequency.
+// "bandText":"710 kHz to 300 MHz","frequency":HZ,"resonance":HZ,"points":[[HZ,R,X],...],
+// "touchstone":FILE,"spice":MODEL}, `frequency` the page's working frequency.
 void AppendSweepPlot(std::string& out, const SolveReference& reference, double frequency);
