@@ -1,11 +1,10 @@
 // The JSON writer: strings escaped byte by byte, numbers in their shortest round-trip form.
 #include "json_writer.h"
 
-#include <fmt/compile.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -132,43 +131,49 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
   copy(after);
 }
 
-// fmt gives the fewest digits that read back as the same double (its default form); they are
-// laid out as every answer writes numbers: plainly when the decimal point falls from 3 zeros
-// before the first digit to 15 digits after it, whole numbers with ".0", otherwise as d.ddde+XX
-// with at least two exponent digits.
-void AppendJsonNumber(std::string& out, double value) {
+// fmt's Dragonbox gives the fewest digits that read back as the same double; they are laid out
+// as every answer writes numbers: plainly when the decimal point falls from 3 zeros before the
+// first digit to 15 digits after it, whole numbers with ".0", otherwise as d.ddde+XX with at
+// least two exponent digits.
+void AppendJsonNumber(std::string& out, double value) { AppendJsonNumberDigits(out, value, 0); }
+
+// With fewer digits asked, the shortest digits are rounded, half up, as decimal digits: the
+// same on every build, and within a unit of the last digit kept of the exact value. Dragonbox
+// alone, not fmt's writer, whose digit grouping brought the C++ library's locales into the
+// page's engine (150 KB) once this function grew, and formatting to a precision more.
+void AppendJsonNumberDigits(std::string& out, double value, int significant) {
   if (!std::isfinite(value)) {
     out += "null";
     return;
   }
-  char shortest[32];
-  const char* const end = fmt::format_to(shortest, FMT_COMPILE("{}"), value);
-  const char* at = shortest;
-  if (*at == '-') {
-    out += '-';
-    ++at;
-  }
+  if (std::signbit(value)) out += '-';
+  const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(value));
   // The digits, and where the decimal point falls among them: value = 0.DIGITS x 10^point.
-  char digits[32];
+  char digits[24];
   int count = 0;
-  int point = -1;
-  for (; at != end && *at != 'e' && count < 32; ++at) {
-    if (*at == '.') {
-      point = count;
-    } else {
-      digits[count++] = *at;
-    }
-  }
-  if (point < 0) point = count;
-  if (at != end) {
-    int exponent = 0;
-    std::from_chars(at + (at[1] == '+' ? 2 : 1), end, exponent);
-    point += exponent;
-  }
+  for (auto rest = decimal.significand; count == 0 || rest != 0; rest /= 10)
+    digits[count++] = static_cast<char>('0' + rest % 10);
+  std::reverse(digits, digits + count);
+  int point = count + decimal.exponent;
   int first = 0;
   while (first < count - 1 && digits[first] == '0') {
     ++first;
     --point;
+  }
+  if (significant > 0 && count - first > significant) {
+    const bool up = digits[first + significant] >= '5';
+    count = first + significant;
+    for (int i = count - 1; up && i >= first; --i) {
+      if (digits[i] != '9') {
+        ++digits[i];
+        break;
+      }
+      digits[i] = '0';
+      if (i == first) {  // 99...9 became 100...0
+        digits[first] = '1';
+        ++point;
+      }
+    }
   }
   while (count - first > 1 && digits[count - 1] == '0') --count;
   const std::string_view kept(digits + first, static_cast<std::size_t>(count - first));

@@ -73,6 +73,10 @@ void AppendJsonStringBetween(std::string& out, std::string_view before, std::str
 // infinity and not-a-number, which JSON cannot write.
 void AppendJsonNumber(std::string& out, double value);
 
+// The same with at most `significant` digits (0: the shortest), the shortest rounded half up,
+// trailing zeros left out.
+void AppendJsonNumberDigits(std::string& out, double value, int significant);
+
 // Appends `value` as a JSON integer.
 void AppendJsonInteger(std::string& out, long long value);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "json_writer.h"
+#include "sweep_format.h"
 
 namespace {
 
@@ -119,6 +120,9 @@ const char* ReferenceFaultText(ReferenceFault fault) {
 
 std::string WhyNoReference(const SolveReference& r) {
   if (r.noGauge) return "the winding's pitch is too fine for any wire gauge: name a wire diameter";
+  if (r.bandOutOfReach)
+    return "the band " + FrequencyText(r.band.from) + " to " + FrequencyText(r.band.to) +
+           " reaches frequencies too high or too low for the reference's arithmetic";
   if (r.fault == ReferenceFault::WIRE_TOO_THICK) {
     const double pitch = static_cast<double>(r.coil.H) * METRES_PER_INCH / r.coil.N;
     return "the wire (" + SixDigits(InUnit(r.wire, *r.unit)) + " " + UnitWord(*r.unit) +
@@ -194,6 +198,7 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
       AppendJsonNumber(out, value);  // NaN, none, is null
     }
   }
+  AppendSweepMember(out, r);
   out += '}';
 }
 

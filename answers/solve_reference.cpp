@@ -90,6 +90,51 @@ bool ReadFrequency(std::string_view text, double& hertz, std::string& error) {
   return true;
 }
 
+bool ReadSweepParts(std::string_view from, std::string_view to, double points, SweepBand& band,
+                    std::string& error) {
+  SweepBand out;
+  if (!ReadFrequency(from, out.from, error) || !ReadFrequency(to, out.to, error)) return false;
+  if (!(out.from < out.to)) {
+    error = "the sweep's first frequency must be below its last, not \"" + std::string(from) +
+            "\" to \"" + std::string(to) + "\"";
+    return false;
+  }
+  if (!(points >= MIN_SWEEP_POINTS && points <= MAX_SWEEP_POINTS) || points != std::floor(points)) {
+    error = "the sweep's points must be a whole number from " + std::to_string(MIN_SWEEP_POINTS) +
+            " to " + std::to_string(MAX_SWEEP_POINTS);
+    return false;
+  }
+  out.points = static_cast<int>(points);
+  band = out;
+  return true;
+}
+
+bool ReadSweep(std::string_view text, SweepBand& band, std::string& error) {
+  const std::size_t first = text.find(':');
+  const std::size_t second = first == std::string_view::npos ? first : text.find(':', first + 1);
+  if (first == std::string_view::npos ||
+      (second != std::string_view::npos &&
+       (text.find(':', second + 1) != std::string_view::npos || second + 1 == text.size()))) {
+    error =
+        "a sweep is FROM:TO or FROM:TO:POINTS (1MHz:30MHz:201), not \"" + std::string(text) + "\"";
+    return false;
+  }
+  double points = DEFAULT_SWEEP_POINTS;
+  if (second != std::string_view::npos) {
+    const std::string_view count = text.substr(second + 1);
+    bool range = false;
+    if (count.find_first_not_of("0123456789") != std::string_view::npos ||
+        !ReadPlainNumber(count, points, range)) {
+      error = "the sweep's points must be a whole number from " + std::to_string(MIN_SWEEP_POINTS) +
+              " to " + std::to_string(MAX_SWEEP_POINTS) + ", not \"" + std::string(count) + "\"";
+      return false;
+    }
+  }
+  const std::string_view to =
+      text.substr(first + 1, second == std::string_view::npos ? second : second - first - 1);
+  return ReadSweepParts(text.substr(0, first), to, points, band, error);
+}
+
 bool IsCopperTemperature(double celsius) {
   return celsius >= MIN_CELSIUS && celsius <= MAX_CELSIUS;
 }
@@ -153,10 +198,23 @@ bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   r.fault = ComputeCoilReference(D, H, r.coil.N, r.wire, r.physics);
   if (r.fault != ReferenceFault::NONE) return false;
   if (r.turnsMode) r.turns = ReferenceTurns(D, H, r.wire, r.coil.L * 1e-6);
-  if (!request.hasFrequency) return true;
-  r.atFrequency = true;
   r.celsius = request.celsius;
-  r.fault = ComputeFrequencyReference(D, H, r.coil.N, r.wire, r.physics, request.frequency,
-                                      request.celsius, r.frequency);
+  if (request.hasFrequency) {
+    r.atFrequency = true;
+    r.fault = ComputeFrequencyReference(D, H, r.coil.N, r.wire, r.physics, request.frequency,
+                                        request.celsius, r.frequency);
+    if (r.fault != ReferenceFault::NONE) return false;
+  }
+  if (!request.hasSweep && !request.hasLadder) return true;
+  r.fault = MakeCoilCircuit(D, H, r.coil.N, r.wire, r.physics, r.celsius, r.circuit);
+  if (r.fault != ReferenceFault::NONE) return false;
+  r.band = request.hasSweep ? request.sweep
+                            : DefaultSweepBand(r.physics.selfResonance,
+                                               request.hasFrequency ? request.frequency : 0);
+  r.swept = request.hasSweep;
+  if (r.swept) r.fault = SweepCircuit(r.circuit, r.band, r.sweep);
+  r.fitted = request.hasLadder && r.fault == ReferenceFault::NONE;
+  if (r.fitted) r.fault = FitLadder(r.circuit, r.band, r.ladder);
+  r.bandOutOfReach = r.fault == ReferenceFault::FREQUENCY_OUT_OF_RANGE;
   return r.fault == ReferenceFault::NONE;
 }

@@ -4,9 +4,12 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "coil_frequency.h"
 #include "coil_physics.h"
+#include "coil_sweep.h"
+#include "ladder_fit.h"
 #include "solve.h"
 
 // The reference a solve is asked for. The wire is the gauge on the dialog's "Maximum wire
@@ -21,6 +24,9 @@ struct WireRequest {
   bool hasFrequency = false;
   double frequency = 0;                // hertz
   double celsius = REFERENCE_CELSIUS;  // the copper's temperature
+  bool hasSweep = false;               // the coil's impedance over `sweep`
+  SweepBand sweep{};
+  bool hasLadder = false;  // a SPICE model: fitted over `sweep` if named, else the default band
 };
 
 // Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.
@@ -34,6 +40,15 @@ bool ReadWireDiameter(std::string_view text, double& diameter, std::string& erro
 // kHz, MHz or GHz in any case ("7.1MHz", "455 kHz", "3.5e6Hz"); without a unit, hertz. A
 // frequency beyond the doubles once in hertz is refused too.
 bool ReadFrequency(std::string_view text, double& hertz, std::string& error);
+
+// Reads a sweep, FROM:TO[:POINTS]: two frequencies as ReadFrequency reads them, the first
+// below the second, and a whole number of points from MIN_SWEEP_POINTS to MAX_SWEEP_POINTS
+// (DEFAULT_SWEEP_POINTS when left out).
+bool ReadSweep(std::string_view text, SweepBand& band, std::string& error);
+
+// Checks a sweep's parts as a batch request names them (the frequencies as texts).
+bool ReadSweepParts(std::string_view from, std::string_view to, double points, SweepBand& band,
+                    std::string& error);
 
 // The copper temperatures a request may name, degrees Celsius: where copper's resistance is
 // close to linear in its temperature.
@@ -61,6 +76,13 @@ struct SolveReference {
   bool atFrequency = false;                     // the rows at a frequency were asked for
   double celsius = REFERENCE_CELSIUS;
   FrequencyReference frequency{};
+  bool bandOutOfReach = false;  // the sweep's or the model's band has frequencies it cannot reach
+  CoilCircuit circuit{};        // for the sweep and the ladder
+  bool swept = false;
+  SweepBand band{};
+  std::vector<ImpedancePoint> sweep;
+  bool fitted = false;
+  LadderFit ladder{};
 };
 
 // The reference of the last solve, which must have completed, with the wire `request` names.

@@ -12,6 +12,7 @@
 #include "reference_format.h"
 #include "reference_options.h"
 #include "solve_case.h"
+#include "sweep_format.h"
 #include "version.h"
 
 namespace {
@@ -51,14 +52,21 @@ void PrintResults() {
             << PeekControlText(IDC_RESONANCE) << '\n';
 }
 
-// The reference block under the results, or on stderr why there is none.
-bool PrintReference(const WireRequest& wire) {
+// The reference block under the results (or the file asked for instead of them), or on
+// stderr why there is none; nothing goes to stdout until the whole is worked out.
+bool PrintReference(const WireRequest& wire, const ReferenceFiles& files) {
   SolveReference reference;
   if (!ComputeSolveReference(wire, reference)) {
     std::cerr << "Reference: " << WhyNoReference(reference) << '\n';
     return false;
   }
-  std::cout << ReferenceBlock(reference);
+  if (files.touchstone) {
+    std::cout << TouchstoneFile(reference);
+  } else if (files.spice) {
+    std::cout << SpiceModel(reference);
+  } else {
+    std::cout << ReferenceBlock(reference) << SweepTable(reference);
+  }
   return true;
 }
 
@@ -70,6 +78,7 @@ struct SingleSolve {
   std::string inductanceUnit = FindDialogControl(IDC_INDUCTANCE_UNIT)->startText;
   bool json = false;
   WireRequest reference;
+  ReferenceFiles files;
   struct Entry {
     int id;
     std::string* text;
@@ -101,8 +110,9 @@ void AddSingleSolveOptions(CLI::App& single, SingleSolve& options) {
                          "Unit of the inductance: nH, uH or mH; any other text means uH "
                          "(default: uH)")},
   };
-  single.add_flag("--json", options.json, "Answer the solve as one JSON object");
-  AddReferenceOptions(single, options.reference);
+  CLI::Option* json =
+      single.add_flag("--json", options.json, "Answer the solve as one JSON object");
+  AddReferenceOptions(single, options.reference, options.files, json);
 }
 
 // Seeds the in-memory dialog from the options and runs the solve.
@@ -126,10 +136,11 @@ int AnswerSingleSolve(const SingleSolve& options) {
     referenceFailed = !AppendAnswerLine(answer, options.reference);
     std::cout << answer;
   } else {
+    const bool file = options.files.touchstone || options.files.spice;
     PrintMessages();
-    if (SolveCompleted()) PrintResults();
+    if (SolveCompleted() && !file) PrintResults();
     if (options.reference.wanted && SolveCompleted())
-      referenceFailed = !PrintReference(options.reference);
+      referenceFailed = !PrintReference(options.reference, options.files);
   }
   std::cout.flush();
   if (!std::cout || referenceFailed) return EXIT_STOPPED;
@@ -159,6 +170,7 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
+    CheckReferenceOptions(*single, options.reference, options.files);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : EXIT_USAGE;
   }

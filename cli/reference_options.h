@@ -5,8 +5,21 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
-// Adds --reference, --wire-gauge, --wire-diameter, --frequency and --temperature; a wire or a
-// frequency asks for the reference too.
-void AddReferenceOptions(CLI::App& app, WireRequest& request);
+// The files a single solve may write instead of its text: one, alone on standard output.
+struct ReferenceFiles {
+  bool touchstone = false;
+  bool spice = false;
+};
+
+// Adds --reference, --wire-gauge, --wire-diameter, --frequency, --temperature, --sweep,
+// --touchstone and --spice; a wire, a frequency, a sweep or a file asks for the reference too.
+// The options `json` excludes are the files.
+void AddReferenceOptions(CLI::App& app, WireRequest& request, ReferenceFiles& files,
+                         CLI::Option* json);
+
+// Throws CLI11's ValidationError for options that do not go together as given.
+void CheckReferenceOptions(const CLI::App& app, const WireRequest& request,
+                           const ReferenceFiles& files);

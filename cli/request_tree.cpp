@@ -13,13 +13,14 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The handler of nlohmann::json::sax_parse. Its own tree, not nlohmann's: that one would keep
+// The handler of nlohmann::json::sax_parse, keeping four levels (a request's reference's
+// sweep is the deepest). Its own tree, not nlohmann's: that one would keep
 // one value of a repeated key, sort keys, and keep nothing of a line that is not valid JSON.
 struct TreeBuilder {
   std::string_view line;
   RequestNode* root;
   std::string* syntaxError;
-  RequestNode* open[2] = {};  // the object or array opened at depth 0 and 1, when kept
+  RequestNode* open[3] = {};  // the object or array opened at depth 0 to 2, when kept
   int depth = 0;              // of the next value
   // The numbers too large for a double, by their place among the line's numbers, with the
   // infinity of their sign, when the line is read with stand-ins for them; `overflowed` when
@@ -32,7 +33,7 @@ struct TreeBuilder {
   // The node of the next value, or none below the kept levels or inside an array.
   RequestNode* Next() {
     if (depth == 0) return root;
-    RequestNode* parent = depth <= 2 ? open[depth - 1] : nullptr;
+    RequestNode* parent = depth <= 3 ? open[depth - 1] : nullptr;
     return parent && parent->kind == RequestNode::OBJECT ? &parent->members.back() : nullptr;
   }
   bool Value(RequestNode::Kind kind, double number = 0, std::string* text = nullptr) {
@@ -46,7 +47,7 @@ struct TreeBuilder {
   bool Open(RequestNode::Kind kind) {
     RequestNode* node = Next();
     if (node) node->kind = kind;
-    if (depth < 2) open[depth] = node;
+    if (depth < 3) open[depth] = node;
     ++depth;
     return true;
   }
@@ -72,7 +73,7 @@ struct TreeBuilder {
   bool end_object() { return Close(); }
   bool end_array() { return Close(); }
   bool key(Json::string_t& name) {
-    if (depth <= 2 && open[depth - 1]) open[depth - 1]->members.emplace_back().key = name;
+    if (depth <= 3 && open[depth - 1]) open[depth - 1]->members.emplace_back().key = name;
     return true;
   }
   bool parse_error(std::size_t stop, const std::string&, const Json::exception& fault) {

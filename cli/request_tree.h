@@ -1,4 +1,4 @@
-// A batch request line as a tree of its first three levels, in the line's order.
+// A batch request line as a tree of its first four levels, in the line's order.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 
 // One value of a request line. Keys are kept in the order of the line, a repeated one each
 // time, since the request's checks go through them as the line has them. Values below the
-// third level are not kept (no request has any): their kind alone tells that they are wrong.
+// fourth level are not kept (no request has any): their kind alone tells that they are wrong.
 struct RequestNode {
   enum Kind { MISSING, OBJECT, ARRAY, TEXT, NUMBER, BOOLEAN, NULL_VALUE, BINARY };
   Kind kind = MISSING;  // MISSING: a key whose value the line did not reach

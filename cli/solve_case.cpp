@@ -17,7 +17,10 @@ using Node = RequestNode;
 
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"sweep\": {...} and \"temperature\": C, each optional";
+
+const char* const BAD_SWEEP =
+    "\"sweep\" must be an object of \"from\": \"F\", \"to\": \"F\" and, optional, \"points\": N";
 
 // The value of the last `key` of an object, or none when the key is not there.
 const Node* LastValue(const Node& object, std::string_view key) {
@@ -44,6 +47,26 @@ std::string CheckReferenceWire(const Node* gauge, const Node* diameter, WireRequ
   return problem;
 }
 
+// The fault of a "sweep" object, or none with the band in `wire`.
+std::string CheckSweep(const Node& sweep, WireRequest& wire) {
+  const auto known = [](const Node& member) {
+    return member.key == "from" || member.key == "to" || member.key == "points";
+  };
+  const Node* from = LastValue(sweep, "from");
+  const Node* to = LastValue(sweep, "to");
+  const Node* points = LastValue(sweep, "points");
+  if (sweep.kind != Node::OBJECT ||
+      !std::all_of(sweep.members.begin(), sweep.members.end(), known) || !from || !to ||
+      from->kind != Node::TEXT || to->kind != Node::TEXT ||
+      (points && points->kind != Node::NUMBER))
+    return BAD_SWEEP;
+  std::string problem;
+  wire.hasSweep = true;
+  ReadSweepParts(from->text, to->text, points ? points->number : DEFAULT_SWEEP_POINTS, wire.sweep,
+                 problem);
+  return problem;
+}
+
 // The fault of a "reference" value, checked in the order its faults rank, or none with `wire`
 // filled from it.
 std::string CheckReference(const Node& value, WireRequest& wire) {
@@ -52,7 +75,7 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   if (value.kind == Node::BOOLEAN) return "";
   const auto known = [](const Node& member) {
     return member.key == "wire_gauge" || member.key == "wire_diameter" ||
-           member.key == "frequency" || member.key == "temperature";
+           member.key == "frequency" || member.key == "temperature" || member.key == "sweep";
   };
   const Node* gauge = LastValue(value, "wire_gauge");
   const Node* diameter = LastValue(value, "wire_diameter");
@@ -62,12 +85,17 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   std::string problem = CheckReferenceWire(gauge, diameter, wire);
   const Node* frequency = LastValue(value, "frequency");
   const Node* temperature = LastValue(value, "temperature");
+  const Node* sweep = LastValue(value, "sweep");
   if (!problem.empty()) return problem;
-  if (temperature && !frequency) return "\"temperature\" needs \"frequency\"";
-  if (!frequency) return "";
-  if (frequency->kind != Node::TEXT) return "\"frequency\" must be a text, such as \"7.1MHz\"";
-  wire.hasFrequency = true;
-  if (!ReadFrequency(frequency->text, wire.frequency, problem)) return problem;
+  if (temperature && !frequency && !sweep)
+    return "\"temperature\" needs \"frequency\" or \"sweep\"";
+  if (frequency) {
+    if (frequency->kind != Node::TEXT) return "\"frequency\" must be a text, such as \"7.1MHz\"";
+    wire.hasFrequency = true;
+    if (!ReadFrequency(frequency->text, wire.frequency, problem)) return problem;
+  }
+  if (sweep) problem = CheckSweep(*sweep, wire);
+  if (!problem.empty()) return problem;
   if (temperature &&
       (temperature->kind != Node::NUMBER || !IsCopperTemperature(temperature->number)))
     return "\"temperature\" must be " + CopperTemperatureRange();

@@ -10,10 +10,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# nec2c: the full-wave model of the helix that the self-resonance test compares with.
+# nec2c: the full-wave model of the helix that the self-resonance test compares with;
+# ngspice and python3-scikit-rf: the simulator and the Touchstone reader that read the sweep's
+# SPICE model and Touchstone file back.
 native=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libcli11-dev
         nlohmann-json3-dev libfmt-dev clang libclang-rt-14-dev python3 scdoc groff-base shellcheck
-        nec2c)
+        nec2c ngspice python3-scikit-rf)
 windows=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xauth imagemagick xdotool)
 web=(emscripten nodejs chromium chromium-driver python3-selenium)
 # The packages (cpack --preset debian needs dpkg-shlibdeps and file) and their checks.

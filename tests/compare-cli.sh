@@ -44,6 +44,15 @@ single_solves=(
   "--diameter 1 --height 1 --turns 10 --frequency 300MHz"
   "--diameter 1 --height 1 --turns 10 --frequency 5THz"
   "--diameter 1 --height 1 --turns 10 --frequency 1e307"
+  "--diameter 1 --height 1 --turns 10 --sweep 1MHz:200MHz:41"
+  "--unit mm --diameter 25.4 --height 50 --turns 30 --wire-gauge 22 --sweep 100kHz:50MHz:31 --temperature 60"
+  "--diameter 1 --height 1 --turns 10 --sweep 1MHz:200MHz --touchstone"
+  "--unit mm --diameter 6 --height 10 --turns 8 --sweep 10MHz:2GHz:401 --touchstone"
+  "--diameter 3 --height 10 --turns 240 --spice"
+  "--diameter 0.25 --height 0.25 --turns 4 --frequency 145MHz --sweep 10MHz:3GHz --spice"
+  "--diameter 1 --height 1 --turns 10 --sweep 1Hz:1e300Hz --touchstone"
+  "--diameter 1 --height 1 --turns 10 --touchstone"
+  "--diameter 1 --height 1 --turns 10 --sweep 30MHz:1MHz:7"
   "--help"
   "--version"
   "--unit cm"
@@ -114,5 +123,28 @@ if [ "$native_status" != "$other_status" ]; then
   echo "batch exit status: $native_status native, $other_status ${other[0]}" >&2
   failed=1
 fi
-[ "$failed" -eq 0 ] && echo "identical: ${#single_solves[@]} single solves and $lines batch lines (seed $seed)"
+# Requests for the coil over a band: its sweep's numbers have a fixed number of digits, the
+# same on every build. The reference's other numbers, the shortest that read back as the same
+# double, differ in their last digits where C libraries do (docs/other-targets.md): they are
+# left out of this comparison, as the mixes above leave them out of theirs.
+sweeps=300
+/usr/bin/python3 tests/reference/make_requests.py "$sweeps" --seed "$seed" --mix sweep \
+  >"$work/sweeps.jsonl"
+set +e
+"$native" --batch <"$work/sweeps.jsonl" >"$work/native-sweeps.jsonl"
+native_status=$?
+"${other[@]}" --batch <"$work/sweeps.jsonl" >"$work/other-sweeps.jsonl"
+other_status=$?
+set -e
+for answers in native-sweeps other-sweeps; do
+  sed -E 's/"reference":\{[^[]*"sweep":/"reference":{"sweep":/' "$work/$answers.jsonl" \
+    >"$work/$answers-only.jsonl"
+done
+if [ "$native_status" != "$other_status" ] ||
+   ! cmp "$work/native-sweeps-only.jsonl" "$work/other-sweeps-only.jsonl" >&2; then
+  echo "differs: a batch of sweeps (make_requests.py $sweeps --seed $seed --mix sweep)" >&2
+  failed=1
+fi
+[ "$failed" -eq 0 ] &&
+  echo "identical: ${#single_solves[@]} single solves, $lines batch lines and $sweeps sweeps (seed $seed)"
 exit "$failed"

@@ -140,6 +140,22 @@ TEST(JsonWriter, NumbersAreTheShortestThatReadBack) {
     AppendJsonNumber(written, value);
     EXPECT_EQ(written, text);
   }
+  // With nine digits: rounded half up, carried through nines, trailing zeros left out.
+  const std::pair<double, const char*> nineDigits[] = {{1234567891234.0, "1234567890000.0"},
+                                                       {9.999999999, "10.0"},
+                                                       {999999999.5, "1000000000.0"},
+                                                       {-2662.336432, "-2662.33643"},
+                                                       {0.000123456789012, "0.000123456789"},
+                                                       {1.234567894999e-300, "1.23456789e-300"},
+                                                       {0.5, "0.5"},
+                                                       {1e6, "1000000.0"},
+                                                       {-0.0, "-0.0"},
+                                                       {5e-324, "5e-324"}};
+  for (const auto& [value, text] : nineDigits) {
+    std::string nine;
+    AppendJsonNumberDigits(nine, value, 9);
+    EXPECT_EQ(nine, text) << value;
+  }
   std::string written;
   AppendJsonInteger(written, -3);
   AppendJsonKey(written, "a\"b");

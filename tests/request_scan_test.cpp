@@ -100,7 +100,7 @@ const std::vector<std::string> OTHER_LINES = {
 // beyond the doubles is a number, too large for any range.
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"sweep\": {...} and \"temperature\": C, each optional";
 const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
     {R"({"colour":1,"unit":"cm"})", R"(unknown key "colour")"},
     {R"({"unit":"cm","colour":1})", R"("unit" must be "in" or "mm")"},
@@ -152,7 +152,7 @@ const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
      R"("frequency" must be a text, such as "7.1MHz")"},
     {R"({"reference":{"frequency":1,"wire_diameter":2}})",
      R"("wire_diameter" must be a text, such as "0.5")"},
-    {R"({"reference":{"temperature":"x"}})", R"("temperature" needs "frequency")"},
+    {R"({"reference":{"temperature":"x"}})", R"("temperature" needs "frequency" or "sweep")"},
     {R"({"reference":{"temperature":"x","frequency":"1MHz"}})",
      R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
     {R"({"reference":{"wire_diameter":"abc"}})",

@@ -12,6 +12,7 @@
 #include "json_writer.h"
 #include "reference_format.h"
 #include "solve.h"
+#include "sweep_format.h"
 
 namespace {
 
@@ -215,6 +216,27 @@ EMSCRIPTEN_KEEPALIVE const char* PageFrequency(const char* text) {
   } else {
     answer = "null";
   }
+  return answer.c_str();
+}
+
+// The plot of the last completed solve over the default band around the panel's frequency,
+// with its Touchstone file and SPICE model: AppendSweepPlot's object, or null before any solve
+// has completed, without a frequency, or when the coil has no reference there.
+EMSCRIPTEN_KEEPALIVE const char* PageSweep() {
+  answer = "null";
+  WireRequest request{.wanted = true};
+  std::string error;
+  if (!solvedOnce || frequencyText.empty() ||
+      !ReadFrequency(frequencyText, request.frequency, error))
+    return answer.c_str();
+  request.hasFrequency = true;
+  static SolveReference reference;
+  if (!ComputeSolveReference(request, reference)) return answer.c_str();
+  request.sweep = DefaultSweepBand(reference.physics.selfResonance, request.frequency);
+  request.hasSweep = request.hasLadder = true;
+  if (!ComputeSolveReference(request, reference)) return answer.c_str();
+  answer.clear();
+  AppendSweepPlot(answer, reference, request.frequency);
   return answer.c_str();
 }
 

@@ -15,7 +15,7 @@ using Json = nlohmann::ordered_json;
 
 const char* const BAD_REFERENCE =
     R"("reference" must be true, false, or an object of "wire_gauge": N or "wire_diameter": )"
-    R"("X", "frequency": "F" and "temperature": C, each optional)";
+    R"("X", "frequency": "F", "sweep": {...} and "temperature": C, each optional)";
 
 // 30-digit values (tests/reference/physics_vectors.py --cli), to 12 digits.
 struct ReferenceCase {
@@ -276,7 +276,7 @@ TEST(ReferenceCli, BadFrequencies) {
   // What only a batch line can get wrong.
   const std::pair<const char*, const char*> objects[] = {
       {R"({"frequency":7100000})", R"("frequency" must be a text, such as "7.1MHz")"},
-      {R"({"temperature":30})", R"("temperature" needs "frequency")"},
+      {R"({"temperature":30})", R"("temperature" needs "frequency" or "sweep")"},
       {R"({"frequency":"1MHz","temperature":"30"})",
        R"("temperature" must be a number of degrees Celsius from -50 to 200)"},
       {R"({"frequency":"1MHz","temperature":201})",

@@ -2,7 +2,7 @@
 """Writes seeded coilcalc-cli batch requests (JSON Lines): the one generator of requests for
 the solve vectors, the comparison of two builds and the throughput benchmark.
 
-Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|bench|faults]
+Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|bench|faults|sweep]
                                               [--reference SHARE]
   --mix edges  (the default) both units and modes; ordinary coils, stopped solves, odd number
                texts (blanks, signs, "&H" numbers, exponent letters, trailing garbage, long
@@ -22,6 +22,9 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|benc
                draws it), written in full, cut short at a random byte, or with a field's text
                replaced by a number too large for a double: the ordering of faults and the
                wording of syntax errors.
+  --mix sweep  coils as in the bench mix, each asking for its impedance over a band ("sweep":
+               from, to, points), now and then with a wire, a frequency or a temperature, and
+               one line in ten with a sweep the program refuses.
   --reference SHARE  that share of the requests also asks for the physics reference: true,
                {}, false, a gauge, a wire diameter, a third of them at a frequency (and a
                temperature), now and then one that is refused.
@@ -593,11 +596,48 @@ def reference_key(rng):
     return key
 
 
+def sweep_request(rng, i):
+    """A line of the sweep mix: a coil of the bench mix and a band around the frequencies it is
+    used at, or a sweep the program refuses."""
+    request = bench_request(rng, i)
+    low = log_uniform(rng, 1e4, 3e8)
+    sweep = {"from": frequency_text_at(rng, low),
+             "to": frequency_text_at(rng, low * 10 ** rng.uniform(0.2, 3)),
+             "points": rng.choice([2, 3, 7, 21, 50])}
+    if rng.random() < 0.2:
+        del sweep["points"]
+        sweep["from"], sweep["to"] = "1MHz", "30MHz"  # the 201 points of the default
+    key = {"sweep": sweep}
+    roll = rng.random()
+    if roll < 0.1:
+        key["sweep"] = rng.choice([
+            {"from": sweep["to"], "to": sweep["from"]}, {"from": "1MHz", "to": "1MHz"},
+            {"from": "1MHz", "to": "2MHz", "points": 1}, {"from": "1MHz", "to": "2MHz",
+                                                          "points": 100001},
+            {"from": "1MHz", "to": "2MHz", "points": 2.5}, {"from": "1MHz"}, "1MHz:2MHz",
+            {"from": "1Hz", "to": "1e300Hz", "points": 3}, {"from": 1e6, "to": 2e6},
+            {"from": "1MHz", "to": "2MHz", "step": 1}])
+    elif roll < 0.3:
+        key["wire_gauge"] = rng.randint(10, 40)
+    elif roll < 0.4:
+        key["frequency"] = frequency_text(rng)
+    elif roll < 0.5:
+        key["temperature"] = rng.choice([-50, 0, 25.5, 60, 200])
+    return {"unit": request.get("unit", "in"), "mode": request.get("mode", "inductance"),
+            "fields": request["fields"], "reference": key}
+
+
+def frequency_text_at(rng, hertz):
+    """`hertz` to four digits in one of the spellings the program reads."""
+    unit, scale = rng.choice([("Hz", 1), ("kHz", 1e3), ("MHz", 1e6), (" MHz", 1e6)])
+    return "%.4g%s" % (hertz / scale, unit)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("lines", type=int)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults"], default="edges")
+    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults", "sweep"], default="edges")
     parser.add_argument("--reference", type=float, default=0.0, metavar="SHARE")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -609,6 +649,8 @@ def main():
             line = fault_line(rng, i)
         elif args.mix == "bench":
             line = bench_request(rng, i), {"separators": (",", ":")}
+        elif args.mix == "sweep":
+            line = sweep_request(rng, i), {}
         else:
             while True:
                 try:

@@ -7,6 +7,7 @@ Usage: browser_test.py --site DIR --cli NATIVE_CLI [--artifacts DIR] [--storm AC
 
 import argparse
 import functools
+import json
 import http.server
 import os
 import random
@@ -345,6 +346,65 @@ class PageTest(unittest.TestCase):
                     self.assertEqual(BROWSER.execute_script(panel),
                                      [["No reference at this frequency: " + error + "."]])
 
+    def test_sweep_plot_and_its_files(self):
+        """After a solve with a frequency, the plot of the coil over a band from a tenth of the
+        lower of the frequency and the self-resonance to twice the higher, |Z| peaking at the
+        mark of the self-resonance; its two downloads are the command line's files, byte for
+        byte; on a 360-pixel phone it fits the screen."""
+        plot = ("const f = document.querySelector('figure.sweep');"
+                "if (f.hidden) return null;"
+                "const pts = (c) => f.querySelector('polyline.' + c).getAttribute('points')"
+                "  .split(' ').map((p) => p.split(',').map(Number));"
+                "const mark = (c) => Number(f.querySelector('line.mark.' + c).getAttribute('x1'));"
+                "return {band: f.dataset.band, z: pts('z'), r: pts('r'), q: pts('q'),"
+                "  working: mark('working'), resonance: mark('resonance'),"
+                "  width: f.querySelector('svg').getBoundingClientRect().width};")
+        self.set_frequency("")
+        self.enter({2001: "1", 2002: "1", 2003: "10"})
+        self.messages_of(2204)
+        self.assertIsNone(BROWSER.execute_script(plot), "no frequency, no plot")
+        cases = [("7.1MHz", "--diameter 1 --height 1 --turns 10"),
+                 ("455kHz", "--unit mm --diameter 76.2 --height 254 --turns 240")]
+        for frequency, coil in cases:
+            with self.subTest(coil=coil):
+                if "--unit mm" in coil:
+                    self.control(2200).click()
+                    self.enter({2001: "76.2", 2002: "254", 2003: "240"})
+                    self.messages_of(2204)
+                self.set_frequency(frequency)
+                shown = BROWSER.execute_script(plot)
+                self.assertIsNotNone(shown)
+                reference = json.loads(subprocess.run(
+                    [OPTIONS.cli, *coil.split(), "--frequency", frequency, "--json"],
+                    capture_output=True, check=True).stdout)["reference"]
+                f0 = reference["self_resonance_MHz"] * 1e6
+                low, high = (float(end.removesuffix("Hz")) for end in shown["band"].split(":"))
+                working = reference["frequency_Hz"]
+                self.assertTrue(0.9 * min(working, f0) / 10 <= low <= min(working, f0) / 10)
+                self.assertTrue(2 * max(working, f0) <= high <= 1.1 * 2 * max(working, f0))
+                self.assertEqual(len(shown["z"]), 201)
+                peak = max(shown["z"], key=lambda point: -point[1])  # highest on screen
+                self.assertLess(abs(peak[0] - shown["resonance"]), 2.5)
+                self.assertLess(shown["working"], shown["resonance"])
+                for kind, option in (("touchstone", "--touchstone"), ("spice", "--spice")):
+                    downloaded = BROWSER.execute_async_script(
+                        "const done = arguments[1];"
+                        "fetch(document.querySelector('figure.sweep a.' + arguments[0]).href)"
+                        ".then((r) => r.text()).then(done);", kind)
+                    cli = subprocess.run(
+                        [OPTIONS.cli, *coil.split(), "--frequency", frequency, "--sweep",
+                         shown["band"], option], capture_output=True, text=True, check=True)
+                    self.assertEqual(downloaded, cli.stdout, kind)
+        BROWSER.set_window_size(360, 740)
+        try:
+            self.set_frequency("7.1MHz")
+            shown = BROWSER.execute_script(plot)
+            self.assertLessEqual(shown["width"], 340)
+            self.assertLessEqual(BROWSER.execute_script(
+                "return document.documentElement.scrollWidth"), 360)
+        finally:
+            BROWSER.set_window_size(800, 600)
+
     def test_quit_ends_the_dialog(self):
         self.control(2100).click()
         self.assertTrue(BROWSER.execute_script(
@@ -395,10 +455,13 @@ class PageTest(unittest.TestCase):
                    for folder, _, files in os.walk(OPTIONS.site) for f in files)
         print(f"\nsite {site} bytes; dialog usable {timings['dialogReady']:.0f} ms after navigation;"
               f" click to last result {timings['lastSolve']:.2f} ms", file=sys.stderr)
+        print(f"sweep plot drawn in {timings['lastPlot']:.2f} ms", file=sys.stderr)
         if OPTIONS.artifacts:
             os.makedirs(OPTIONS.artifacts, exist_ok=True)
             BROWSER.find_element(By.CSS_SELECTOR, ".dialog").screenshot(
                 os.path.join(OPTIONS.artifacts, "web-screenshot.png"))
+            BROWSER.find_element(By.CSS_SELECTOR, "figure.sweep").screenshot(
+                os.path.join(OPTIONS.artifacts, "sweep-plot.png"))
         self.assertLessEqual(site, 300 * 1024)
 
 

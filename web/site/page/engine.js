@@ -37,3 +37,9 @@ export function help(id) {
 export function frequency(text) {
   return JSON.parse(call("PageFrequency", "string", ["string"], [text]));
 }
+
+// The last completed solve over a band around the panel's frequency, with its Touchstone file
+// and SPICE model; null before a solve, without a frequency, or when it has no reference.
+export function sweep() {
+  return JSON.parse(call("PageSweep", "string"));
+}

@@ -1,7 +1,8 @@
 // The physics check below the dialog: the engine's reference for the last completed solve, at
 // the frequency of its field when that holds one, shown as the engine words it.
 import { element } from "./dom.js";
-import { frequency } from "./engine.js";
+import { frequency, sweep } from "./engine.js";
+import { buildSweepPlot, showSweep } from "./sweep_plot.js";
 
 let panel;
 
@@ -32,12 +33,15 @@ export function buildPhysicsPanel() {
       text: "Solve a coil to compare the dialog's figures with the physics reference.",
     }),
     element("table", { hidden: "" }),
+    buildSweepPlot(),
   ]);
   return panel;
 }
 // `reference`: {heading, columns: [4 titles], rows: [[label, reference, dialog, difference]]};
 // no columns and rows when the engine found no reference, the heading then saying why.
 export function showReference(reference) {
+  const started = performance.now();
+  showSweep(sweep(), started);
   panel.querySelector(".wire").textContent = reference.heading;
   const table = panel.querySelector("table");
   table.hidden = reference.rows.length === 0;
