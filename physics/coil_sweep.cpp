@@ -4,11 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
-
-constexpr double PI = std::numbers::pi;
 
 // `value` rounded down (`up` false) or up to two significant digits, from 10 Hz on, so that
 // it is a whole number of hertz of at most two digits and zeros.

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 namespace {
 
-constexpr double PI = std::numbers::pi;
 constexpr int CORNERS_PER_DECADE = 3;
 constexpr int FIT_POINTS_PER_CORNER = 8;
 constexpr int MAX_UNKNOWNS = MAX_LADDER_BRANCHES + 2;  // the series resistance and inductance
