@@ -21,6 +21,8 @@ struct WireRequest {
   bool hasFrequency = false;
   double frequency = 0;                // hertz
   double celsius = REFERENCE_CELSIUS;  // the copper's temperature
+  bool hasBaseHeight = false;          // the coil grounded at its lower end ...
+  double baseHeight = 0;               // ... this high above the ground, in the unit of length
 };
 
 // Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.
@@ -34,6 +36,9 @@ bool ReadWireDiameter(std::string_view text, double& diameter, std::string& erro
 // kHz, MHz or GHz in any case ("7.1MHz", "455 kHz", "3.5e6Hz"); without a unit, hertz. A
 // frequency beyond the doubles once in hertz is refused too.
 bool ReadFrequency(std::string_view text, double& hertz, std::string& error);
+
+// Reads a base height: a plain decimal number of 0 or more (its unit the solve's).
+bool ReadBaseHeight(std::string_view text, double& height, std::string& error);
 
 // The copper temperatures a request may name, degrees Celsius: where copper's resistance is
 // close to linear in its temperature.
@@ -61,6 +66,9 @@ struct SolveReference {
   bool atFrequency = false;                     // the rows at a frequency were asked for
   double celsius = REFERENCE_CELSIUS;
   FrequencyReference frequency{};
+  bool grounded = false;         // the coil grounded at its lower end was asked for
+  double baseHeight = 0;         // metres
+  double groundedResonance = 0;  // hertz
 };
 
 // The reference of the last solve, which must have completed, with the wire `request` names.

@@ -7,6 +7,6 @@ namespace CLI {
 class App;
 }
 
-// Adds --reference, --wire-gauge, --wire-diameter, --frequency and --temperature; a wire or a
-// frequency asks for the reference too.
+// Adds --reference, --wire-gauge, --wire-diameter, --frequency, --temperature and --base-height;
+// a wire, a frequency or a base height asks for the reference too.
 void AddReferenceOptions(CLI::App& app, WireRequest& request);

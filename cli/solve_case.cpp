@@ -17,7 +17,7 @@ using Node = RequestNode;
 
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"temperature\": C and \"base_height\": \"B\", each optional";
 
 // The value of the last `key` of an object, or none when the key is not there.
 const Node* LastValue(const Node& object, std::string_view key) {
@@ -52,7 +52,7 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   if (value.kind == Node::BOOLEAN) return "";
   const auto known = [](const Node& member) {
     return member.key == "wire_gauge" || member.key == "wire_diameter" ||
-           member.key == "frequency" || member.key == "temperature";
+           member.key == "frequency" || member.key == "temperature" || member.key == "base_height";
   };
   const Node* gauge = LastValue(value, "wire_gauge");
   const Node* diameter = LastValue(value, "wire_diameter");
@@ -62,7 +62,13 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   std::string problem = CheckReferenceWire(gauge, diameter, wire);
   const Node* frequency = LastValue(value, "frequency");
   const Node* temperature = LastValue(value, "temperature");
+  const Node* base = LastValue(value, "base_height");
   if (!problem.empty()) return problem;
+  if (base) {
+    if (base->kind != Node::TEXT) return "\"base_height\" must be a text, such as \"2.5\"";
+    wire.hasBaseHeight = true;
+    if (!ReadBaseHeight(base->text, wire.baseHeight, problem)) return problem;
+  }
   if (temperature && !frequency) return "\"temperature\" needs \"frequency\"";
   if (!frequency) return "";
   if (frequency->kind != Node::TEXT) return "\"frequency\" must be a text, such as \"7.1MHz\"";

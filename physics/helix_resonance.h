@@ -31,3 +31,9 @@
 // The first self-resonance, hertz, of N turns of wire d thick on the diameter Dw (wire centre
 // to centre) over a winding H long; NaN for arguments that are not finite and above 0.
 double HelixResonance(double Dw, double H, double N, double d);
+
+// The first resonance, hertz, of the same winding with its lower end joined to a ground plane
+// b below it (0 or more) by a straight lead: its quarter-wave-like mode, the current greatest
+// at the ground and nothing at the open top, over the ground's image (see
+// helix_resonance.cpp); NaN for arguments that are not finite and above 0 (b: 0 or more).
+double GroundedHelixResonance(double Dw, double H, double N, double d, double b);

@@ -99,7 +99,7 @@ const std::vector<std::string> OTHER_LINES = {
 // a "reference" key before any fault makes a line of invalid JSON an unknown key.
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\" and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"temperature\": C and \"base_height\": \"B\", each optional";
 const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
     {R"({"colour":1,"unit":"cm"})", R"(unknown key "colour")"},
     {R"({"unit":"cm","colour":1})", R"("unit" must be "in" or "mm")"},

@@ -21,6 +21,8 @@ std::string answer;
 // start-up, so that the panel has a coil to show.
 std::string frequencyText;
 bool solvedOnce = false;
+// The text of the panel's base height field: the coil grounded at its lower end that high.
+std::string baseHeightText;
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
@@ -142,6 +144,9 @@ void AppendPhysicsPanel(std::string& out) {
   if (!frequencyText.empty() && !ReadFrequency(frequencyText, request.frequency, error))
     return AppendRefusalPanel(out, "No reference at this frequency: " + error + ".");
   request.hasFrequency = !frequencyText.empty();
+  if (!baseHeightText.empty() && !ReadBaseHeight(baseHeightText, request.baseHeight, error))
+    return AppendRefusalPanel(out, "No reference at this base height: " + error + ".");
+  request.hasBaseHeight = !baseHeightText.empty();
   static SolveReference reference;
   const bool worked = ComputeSolveReference(request, reference);
   AppendReferencePanel(out, reference, worked);
@@ -209,6 +214,19 @@ EMSCRIPTEN_KEEPALIVE void PageStart() {
 // completed solve at that frequency, or null before any solve has completed.
 EMSCRIPTEN_KEEPALIVE const char* PageFrequency(const char* text) {
   frequencyText = text;
+  answer.clear();
+  if (solvedOnce) {
+    AppendPhysicsPanel(answer);
+  } else {
+    answer = "null";
+  }
+  return answer.c_str();
+}
+
+// The physics panel's base height field changed to `text` (empty: none), in the unit of length:
+// the panel of the last completed solve with that coil grounded too, or null before any solve.
+EMSCRIPTEN_KEEPALIVE const char* PageBaseHeight(const char* text) {
+  baseHeightText = text;
   answer.clear();
   if (solvedOnce) {
     AppendPhysicsPanel(answer);

@@ -37,3 +37,9 @@ export function help(id) {
 export function frequency(text) {
   return JSON.parse(call("PageFrequency", "string", ["string"], [text]));
 }
+
+// The physics panel's base height field now holds `text`: the panel of the last completed
+// solve with the coil grounded that high too, or null before any solve has completed.
+export function baseHeight(text) {
+  return JSON.parse(call("PageBaseHeight", "string", ["string"], [text]));
+}
