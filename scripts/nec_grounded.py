@@ -164,10 +164,10 @@ def estimates(cli, coils):
             for line in run.stdout.splitlines()]
 
 
-# Spaced windings over ground, quick enough for the test suite (about 20 s here): few turns,
+# Spaced windings over ground, quick enough for the test suite (about 15 s here): few turns,
 # short and long, near the ground and well above it.
 CHECK = [(0.05, 0.02, 5, 0.0016, 0.005), (0.02, 0.02, 8, 0.001, 0.01),
-         (0.01, 0.04, 12, 0.0013, 0.004)]
+         (0.01, 0.04, 12, 0.0013, 0.004), (0.02, 0.02, 12, 0.0006667, 0.02)]
 
 
 def grid():
