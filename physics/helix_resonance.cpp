@@ -12,29 +12,31 @@
 namespace {
 
 constexpr double PI = std::numbers::pi;
-constexpr int ORDER = 16;  // Gauss-Legendre points a panel
+constexpr int ORDER = 16;  // Gauss-Legendre points a panel of the open coil's sums
 
+template <int Order>
 struct GaussRule {
-  std::array<double, ORDER> node;  // on (-1, 1)
-  std::array<double, ORDER> weight;
+  std::array<double, Order> node;  // on (-1, 1)
+  std::array<double, Order> weight;
 };
 
 // The Gauss-Legendre rule, its nodes by Newton's method on the Legendre polynomial.
-const GaussRule& Rule() {
-  static const GaussRule rule = [] {
-    GaussRule r{};
-    for (int i = 0; i < ORDER; ++i) {
-      double x = std::cos(PI * (i + 0.75) / (ORDER + 0.5));
+template <int Order = ORDER>
+const GaussRule<Order>& Rule() {
+  static const GaussRule<Order> rule = [] {
+    GaussRule<Order> r{};
+    for (int i = 0; i < Order; ++i) {
+      double x = std::cos(PI * (i + 0.75) / (Order + 0.5));
       double slope = 1;
       for (int pass = 0; pass < 100; ++pass) {
         double p0 = 1;
         double p1 = x;
-        for (int n = 2; n <= ORDER; ++n) {
+        for (int n = 2; n <= Order; ++n) {
           const double p2 = ((2 * n - 1) * x * p1 - (n - 1) * p0) / n;
           p0 = p1;
           p1 = p2;
         }
-        slope = ORDER * (x * p1 - p0) / (x * x - 1);
+        slope = Order * (x * p1 - p0) / (x * x - 1);
         const double step = p1 / slope;
         x -= step;
         if (std::fabs(step) < 1e-16) break;
@@ -73,7 +75,7 @@ constexpr double DEPTH = 8;
 constexpr double PANEL_WIDTH = 4;
 
 PairSums SumPairs(double h) {
-  const GaussRule& rule = Rule();
+  const GaussRule<ORDER>& rule = Rule();
   const double top = std::log(h);
   const double bottom = std::min(top, 0.0) - DEPTH;
   const int panels = static_cast<int>(std::ceil((top - bottom) / PANEL_WIDTH));
@@ -169,16 +171,19 @@ struct GroundedSums {
 };
 
 // Calls add(s, w) at the nodes of the rule over s from lo to hi in t = ln s, w = weight ds.
+constexpr int GROUNDED_ORDER = 12;
+constexpr double GROUNDED_DEPTH = 6;
+
 template <class Add>
 void OverLogarithm(double lo, double hi, Add add) {
-  const GaussRule& rule = Rule();
+  const GaussRule<GROUNDED_ORDER>& rule = Rule<GROUNDED_ORDER>();
   const double bottom = std::log(lo);
   const double top = std::log(hi);
   const int panels = std::max(1, static_cast<int>(std::ceil((top - bottom) / PANEL_WIDTH)));
   const double half = (top - bottom) / panels / 2;
   for (int panel = 0; panel < panels; ++panel) {
     const double centre = bottom + (2 * panel + 1) * half;
-    for (int i = 0; i < ORDER; ++i) {
+    for (int i = 0; i < GROUNDED_ORDER; ++i) {
       const double s = std::exp(centre + half * rule.node[i]);
       add(s, rule.weight[i] * half * s);
     }
@@ -215,13 +220,39 @@ GroundedSums SumGroundedPairs(double h, double beta) {
   const double k = PI / (2 * h);
   GroundedSums sums;
   // Below u0 the winding's pairs in closed form from the leading terms, as in SumPairs.
-  const double u0 = std::exp(std::min(std::log(h), 0.0) - DEPTH);
+  const double u0 = std::exp(std::min(std::log(h), 0.0) - GROUNDED_DEPTH);
   const double log0 = std::log(8 / u0);
   const double ring0 = u0 * (log0 + 1) / PI * h / 2;
   const double ring1 = u0 * (log0 - 1) / PI * h / 2;
   sums.charge = {ring0, 0, 9 * ring0};
   sums.azimuthal = {ring1, 0, ring1};
   sums.axial = {ring0, 0, ring0};
+  const bool standing = 2 * beta <= u0;
+  // The image's pairs at v, halved, with the kernels at 2 beta + v.
+  const auto image = [&](double v, double w, bool upper, const Kernels& g) {
+    const double theta = k * v;
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    const double c3 = c * (4 * c * c - 3);
+    const double s3 = s * (3 - 4 * s * s);
+    const double phase = upper ? PI - theta : theta;
+    const double cur00 = h * (phase * c + s) / PI;
+    const double cur01 = upper ? -h * s * s * s / PI : h * s * (2 - 3 * s * s) / PI;
+    const double cur11 = h * (3 * phase * c3 + s3) / (3 * PI);
+    const double q00 = h * (s - phase * c) / PI;
+    const double q01 = upper ? 3 * h * s * (3 * s * s - 2) / PI : 3 * h * s * s * s / PI;
+    const double q11 = 3 * h * (s3 - 3 * phase * c3) / PI;
+    const double half = w / 2;
+    sums.charge[0] -= half * q00 * g.g0;
+    sums.charge[1] -= half * q01 * g.g0;
+    sums.charge[2] -= half * q11 * g.g0;
+    sums.azimuthal[0] -= half * cur00 * g.g1;
+    sums.azimuthal[1] -= half * cur01 * g.g1;
+    sums.azimuthal[2] -= half * cur11 * g.g1;
+    sums.axial[0] += half * cur00 * g.g0;
+    sums.axial[1] += half * cur01 * g.g0;
+    sums.axial[2] += half * cur11 * g.g0;
+  };
   OverLogarithm(u0, h, [&](double u, double w) {
     const double theta = k * u;
     const double c = std::cos(theta);
@@ -241,39 +272,19 @@ GroundedSums SumGroundedPairs(double h, double beta) {
     sums.axial[0] += w * r00 * g.g0;
     sums.axial[1] -= w * r01 * g.g0;
     sums.axial[2] += w * r11 * g.g0;
+    if (standing) image(u, w, false, g);
   });
-  // The image's pairs, from the least separation the winding's own sums reach, halved.
-  const auto image = [&](double sep, double w, bool upper) {
-    const double theta = k * (sep - 2 * beta);
-    const double c = std::cos(theta);
-    const double s = std::sin(theta);
-    const double c3 = c * (4 * c * c - 3);
-    const double s3 = s * (3 - 4 * s * s);
-    const double phase = upper ? PI - theta : theta;
-    const double cur00 = h * (phase * c + s) / PI;
-    const double cur01 = upper ? -h * s * s * s / PI : h * s * (2 - 3 * s * s) / PI;
-    const double cur11 = h * (3 * phase * c3 + s3) / (3 * PI);
-    const double q00 = h * (s - phase * c) / PI;
-    const double q01 = upper ? 3 * h * s * (3 * s * s - 2) / PI : 3 * h * s * s * s / PI;
-    const double q11 = 3 * h * (s3 - 3 * phase * c3) / PI;
-    const Kernels g = RingKernels(sep);
-    const double half = w / 2;
-    sums.charge[0] -= half * q00 * g.g0;
-    sums.charge[1] -= half * q01 * g.g0;
-    sums.charge[2] -= half * q11 * g.g0;
-    sums.azimuthal[0] -= half * cur00 * g.g1;
-    sums.azimuthal[1] -= half * cur01 * g.g1;
-    sums.azimuthal[2] -= half * cur11 * g.g1;
-    sums.axial[0] += half * cur00 * g.g0;
-    sums.axial[1] += half * cur01 * g.g0;
-    sums.axial[2] += half * cur11 * g.g0;
-  };
-  // Where the winding stands on the ground the image's pairs below u0 are left out as the
-  // winding's are; the kink of the convolutions at v = h bounds the two ranges.
-  const double middle = 2 * beta + h;
-  OverLogarithm(std::max(2 * beta, u0), middle,
-                [&](double sep, double w) { image(sep, w, false); });
-  OverLogarithm(middle, middle + h, [&](double sep, double w) { image(sep, w, true); });
+  // The kink of the convolutions at v = h bounds the image's two ranges. A winding that stands
+  // on the ground (2 beta within u0) takes the image's lower range with its own pairs, as
+  // though at beta = 0, and leaves out the pairs below u0 as its own: against the kernels'
+  // logarithm that is of the order of u0 / h.
+  if (!standing) {
+    OverLogarithm(2 * beta, 2 * beta + h,
+                  [&](double sep, double w) { image(sep - 2 * beta, w, false, RingKernels(sep)); });
+  }
+  const double lowest = standing ? 0 : 2 * beta;
+  OverLogarithm(lowest + h, lowest + 2 * h,
+                [&](double sep, double w) { image(sep - lowest, w, true, RingKernels(sep)); });
   return sums;
 }
 
