@@ -44,6 +44,12 @@ single_solves=(
   "--diameter 1 --height 1 --turns 10 --frequency 300MHz"
   "--diameter 1 --height 1 --turns 10 --frequency 5THz"
   "--diameter 1 --height 1 --turns 10 --frequency 1e307"
+  "--diameter 1 --height 1 --turns 10 --base-height 0.25"
+  "--unit mm --diameter 150 --height 600 --turns 1000 --wire-diameter 0.5 --base-height 0"
+  "--mode turns --diameter 2 --height 4 --inductance 100 --base-height 1e-3 --frequency 1MHz"
+  "--json --diameter 1 --height 1 --turns 10 --base-height 3"
+  "--diameter 1 --height 1 --turns 10 --base-height 1000.5"
+  "--diameter 1 --height 1 --turns 10 --base-height -2"
   "--help"
   "--version"
   "--unit cm"
@@ -112,6 +118,20 @@ if ! cmp "$work/native.jsonl" "$work/other.jsonl" >&2; then
 fi
 if [ "$native_status" != "$other_status" ]; then
   echo "batch exit status: $native_status native, $other_status ${other[0]}" >&2
+  failed=1
+fi
+# The coil grounded at its lower end, a smaller batch of its own mix.
+grounded="build/compare-batches/grounded-$seed.jsonl"
+mkdir -p build/compare-batches
+if [ ! -s "$grounded" ] || [ tests/reference/make_requests.py -nt "$grounded" ]; then
+  /usr/bin/python3 tests/reference/make_requests.py 2000 --mix grounded --seed "$seed" >"$grounded.$$"
+  mv "$grounded.$$" "$grounded"
+fi
+"$native" --batch <"$grounded" >"$work/native-grounded.jsonl" || true
+"${other[@]}" --batch <"$grounded" >"$work/other-grounded.jsonl" || true
+if ! cmp "$work/native-grounded.jsonl" "$work/other-grounded.jsonl" >&2; then
+  line=$(cmp "$work/native-grounded.jsonl" "$work/other-grounded.jsonl" | sed -n 's/.* line \([0-9]*\)$/\1/p')
+  echo "request: $(sed -n "${line}p" "$grounded")" >&2
   failed=1
 fi
 [ "$failed" -eq 0 ] && echo "identical: ${#single_solves[@]} single solves and $lines batch lines (seed $seed)"
