@@ -259,11 +259,11 @@ TEST(ReferenceCli, BadBaseHeights) {
     lines.push_back(batch.out.substr(at, end - at));
   EXPECT_EQ(lines, expected);
   std::vector<std::string> high = ONE_INCH;
-  high.insert(high.end(), {"--base-height", "1500"});
+  high.insert(high.end(), {"--base-height", "1005"});
   const ProgramRun tooHigh = RunCli(high);
   EXPECT_EQ(tooHigh.exitCode, 1);
   EXPECT_EQ(tooHigh.err,
-            "Reference: the base height (1500 inches) is more than 1000 times the winding's "
+            "Reference: the base height (1005 inches) is more than 1000 times the winding's "
             "height (1 inches)\n");
   high.back() = "1000";
   EXPECT_EQ(RunCli(high).exitCode, 0);
