@@ -70,8 +70,8 @@ std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
       {"Self-resonance, lumped L and C", p.lumpedResonance * 1e-6, r.coil.F, "MHz"},
   };
   if (r.grounded) {
-    rows.push_back({"Base height above ground", InUnit(r.baseHeight, *r.unit), NO_DIALOG_VALUE,
-                    UnitWord(*r.unit)});
+    rows.push_back(
+        {"Base height above ground", r.baseHeightAsGiven, NO_DIALOG_VALUE, UnitWord(*r.unit)});
     rows.push_back(
         {"Resonance, base grounded", r.groundedResonance * 1e-6, NO_DIALOG_VALUE, "MHz"});
   }
@@ -137,10 +137,9 @@ std::string WhyNoReference(const SolveReference& r) {
   }
   if (r.fault == ReferenceFault::BASE_TOO_HIGH) {
     const double H = static_cast<double>(r.coil.H) * METRES_PER_INCH;
-    return "the base height (" + SixDigits(InUnit(r.baseHeight, *r.unit)) + " " +
-           UnitWord(*r.unit) + ") is more than " + SixDigits(MAX_BASE_OVER_HEIGHT) +
-           " times the winding's height (" + SixDigits(InUnit(H, *r.unit)) + " " +
-           UnitWord(*r.unit) + ")";
+    return "the base height (" + SixDigits(r.baseHeightAsGiven) + " " + UnitWord(*r.unit) +
+           ") is more than " + SixDigits(MAX_BASE_OVER_HEIGHT) + " times the winding's height (" +
+           SixDigits(InUnit(H, *r.unit)) + " " + UnitWord(*r.unit) + ")";
   }
   return ReferenceFaultText(r.fault);
 }
@@ -193,7 +192,7 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
   }
   if (r.grounded) {
     AppendJsonKey(out, "base_height");
-    AppendJsonNumber(out, InUnit(r.baseHeight, *r.unit));
+    AppendJsonNumber(out, r.baseHeightAsGiven);
     AppendJsonKey(out, "grounded_resonance_MHz");
     AppendJsonNumber(out, r.groundedResonance * 1e-6);
   }

@@ -166,6 +166,7 @@ bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   if (r.turnsMode) r.turns = ReferenceTurns(D, H, r.wire, r.coil.L * 1e-6);
   if (request.hasBaseHeight) {
     r.grounded = true;
+    r.baseHeightAsGiven = request.baseHeight;
     r.baseHeight =
         request.baseHeight * (r.unit == &INCHES ? METRES_PER_INCH : METRES_PER_MILLIMETRE);
     r.fault = ComputeGroundedResonance(D, H, r.coil.N, r.wire, r.baseHeight, r.groundedResonance);

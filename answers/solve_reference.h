@@ -68,6 +68,7 @@ struct SolveReference {
   FrequencyReference frequency{};
   bool grounded = false;         // the coil grounded at its lower end was asked for
   double baseHeight = 0;         // metres
+  double baseHeightAsGiven = 0;  // in the unit of length, as the request gave it
   double groundedResonance = 0;  // hertz
 };
 
