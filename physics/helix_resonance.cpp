@@ -170,10 +170,11 @@ struct GroundedSums {
   Symmetric axial{};
 };
 
-// Calls add(s, w) at the nodes of the rule over s from lo to hi in t = ln s, w = weight ds.
+// The grounded coil's sums take 12 points a panel: against the same sums to 30 digits
+// (tests/reference/physics_vectors.py) its resonance is within 1e-6.
 constexpr int GROUNDED_ORDER = 12;
-constexpr double GROUNDED_DEPTH = 6;
 
+// Calls add(s, w) at the nodes of the rule over s from lo to hi in t = ln s, w = weight ds.
 template <class Add>
 void OverLogarithm(double lo, double hi, Add add) {
   const GaussRule<GROUNDED_ORDER>& rule = Rule<GROUNDED_ORDER>();
@@ -220,7 +221,7 @@ GroundedSums SumGroundedPairs(double h, double beta) {
   const double k = PI / (2 * h);
   GroundedSums sums;
   // Below u0 the winding's pairs in closed form from the leading terms, as in SumPairs.
-  const double u0 = std::exp(std::min(std::log(h), 0.0) - GROUNDED_DEPTH);
+  const double u0 = std::exp(std::min(std::log(h), 0.0) - DEPTH);
   const double log0 = std::log(8 / u0);
   const double ring0 = u0 * (log0 + 1) / PI * h / 2;
   const double ring1 = u0 * (log0 - 1) / PI * h / 2;
