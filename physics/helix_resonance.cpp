@@ -1,4 +1,5 @@
-// The first self-resonance of an open coil from the energies of its finite sheath helix.
+// The first resonance of an open coil and of a grounded one from the energies of its finite
+// sheath helix.
 #include "helix_resonance.h"
 
 #include <algorithm>
