@@ -70,6 +70,12 @@ std::vector<ReferenceRow> ReferenceRows(const SolveReference& r) {
       {"Self-resonance, Kandoian-Sichak", p.helicalResonance * 1e-6, r.coil.F, "MHz"},
       {"Self-resonance, lumped L and C", p.lumpedResonance * 1e-6, r.coil.F, "MHz"},
   };
+  if (r.grounded) {
+    rows.push_back(
+        {"Base height above ground", r.baseHeightAsGiven, NO_DIALOG_VALUE, UnitWord(*r.unit)});
+    rows.push_back(
+        {"Resonance, base grounded", r.groundedResonance * 1e-6, NO_DIALOG_VALUE, "MHz"});
+  }
   if (r.turnsMode)
     rows.push_back({"Turns for " + SixDigits(r.coil.L) + " uH", r.turns, r.coil.N, ""});
   if (r.atFrequency) AppendFrequencyRows(rows, r);
@@ -114,6 +120,10 @@ const char* ReferenceFaultText(ReferenceFault fault) {
       return "the frequency is too high or too low for the reference's arithmetic";
     case ReferenceFault::BAD_TEMPERATURE:
       return "the temperature must be a number above -234 degrees Celsius";
+    case ReferenceFault::BAD_BASE_HEIGHT:
+      return "the base height must be a number of 0 or more";
+    case ReferenceFault::BASE_TOO_HIGH:
+      return "the base height is more than 1000 times the winding's height";
   }
   return "unknown fault";
 }
@@ -128,6 +138,12 @@ std::string WhyNoReference(const SolveReference& r) {
     return "the wire (" + SixDigits(InUnit(r.wire, *r.unit)) + " " + UnitWord(*r.unit) +
            ") is thicker than the pitch of the winding (" + SixDigits(InUnit(pitch, *r.unit)) +
            " " + UnitWord(*r.unit) + ")";
+  }
+  if (r.fault == ReferenceFault::BASE_TOO_HIGH) {
+    const double H = static_cast<double>(r.coil.H) * METRES_PER_INCH;
+    return "the base height (" + SixDigits(r.baseHeightAsGiven) + " " + UnitWord(*r.unit) +
+           ") is more than " + SixDigits(MAX_BASE_OVER_HEIGHT) + " times the winding's height (" +
+           SixDigits(InUnit(H, *r.unit)) + " " + UnitWord(*r.unit) + ")";
   }
   return ReferenceFaultText(r.fault);
 }
@@ -177,6 +193,12 @@ void AppendReferenceMember(std::string& out, const SolveReference& r) {
   for (const auto& [name, value] : values) {
     AppendJsonKey(out, name);
     AppendJsonNumber(out, value);
+  }
+  if (r.grounded) {
+    AppendJsonKey(out, "base_height");
+    AppendJsonNumber(out, r.baseHeightAsGiven);
+    AppendJsonKey(out, "grounded_resonance_MHz");
+    AppendJsonNumber(out, r.groundedResonance * 1e-6);
   }
   if (r.turnsMode) {
     AppendJsonKey(out, "turns");

@@ -173,6 +173,17 @@ bool ReadWireDiameter(std::string_view text, double& diameter, std::string& erro
   return true;
 }
 
+bool ReadBaseHeight(std::string_view text, double& height, std::string& error) {
+  double value = 0;
+  bool range = false;
+  if (!ReadPlainNumber(text, value, range) || !std::isfinite(value) || !(value >= 0)) {
+    error = "the base height must be a number of 0 or more, not \"" + std::string(text) + "\"";
+    return false;
+  }
+  height = value;
+  return true;
+}
+
 bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   r = SolveReference();
   r.coil = lastSolvedCoil;
@@ -198,6 +209,14 @@ bool ComputeSolveReference(const WireRequest& request, SolveReference& r) {
   r.fault = ComputeCoilReference(D, H, r.coil.N, r.wire, r.physics);
   if (r.fault != ReferenceFault::NONE) return false;
   if (r.turnsMode) r.turns = ReferenceTurns(D, H, r.wire, r.coil.L * 1e-6);
+  if (request.hasBaseHeight) {
+    r.grounded = true;
+    r.baseHeightAsGiven = request.baseHeight;
+    r.baseHeight =
+        request.baseHeight * (r.unit == &INCHES ? METRES_PER_INCH : METRES_PER_MILLIMETRE);
+    r.fault = ComputeGroundedResonance(D, H, r.coil.N, r.wire, r.baseHeight, r.groundedResonance);
+    if (r.fault != ReferenceFault::NONE) return false;
+  }
   r.celsius = request.celsius;
   if (request.hasFrequency) {
     r.atFrequency = true;

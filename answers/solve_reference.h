@@ -27,6 +27,8 @@ struct WireRequest {
   bool hasSweep = false;               // the coil's impedance over `sweep`
   SweepBand sweep{};
   bool hasLadder = false;  // a SPICE model: fitted over `sweep` if named, else the default band
+  bool hasBaseHeight = false;          // the coil grounded at its lower end ...
+  double baseHeight = 0;               // ... this high above the ground, in the unit of length
 };
 
 // Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.
@@ -49,6 +51,8 @@ bool ReadSweep(std::string_view text, SweepBand& band, std::string& error);
 // Checks a sweep's parts as a batch request names them (the frequencies as texts).
 bool ReadSweepParts(std::string_view from, std::string_view to, double points, SweepBand& band,
                     std::string& error);
+// Reads a base height: a plain decimal number of 0 or more (its unit the solve's).
+bool ReadBaseHeight(std::string_view text, double& height, std::string& error);
 
 // The copper temperatures a request may name, degrees Celsius: where copper's resistance is
 // close to linear in its temperature.
@@ -83,6 +87,10 @@ struct SolveReference {
   std::vector<ImpedancePoint> sweep;
   bool fitted = false;
   LadderFit ladder{};
+  bool grounded = false;         // the coil grounded at its lower end was asked for
+  double baseHeight = 0;         // metres
+  double baseHeightAsGiven = 0;  // in the unit of length, as the request gave it
+  double groundedResonance = 0;  // hertz
 };
 
 // The reference of the last solve, which must have completed, with the wire `request` names.

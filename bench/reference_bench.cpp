@@ -40,6 +40,19 @@ void SheathResonance(benchmark::State& state) {
 }
 BENCHMARK(SheathResonance)->DenseRange(-2, 2);
 
+// The resonance of the same coils grounded at their lower end, the winding a tenth of its
+// height above the ground (and, at 0, standing on it).
+void GroundedResonance(benchmark::State& state) {
+  double Dw = 0.02, H = Dw * std::pow(10.0, static_cast<double>(state.range(0)));
+  const double N = 20, d = H / N / 3;
+  const double b = state.range(1) * H / 10;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Dw);
+    benchmark::DoNotOptimize(GroundedHelixResonance(Dw, H, N, d, b));
+  }
+}
+BENCHMARK(GroundedResonance)->ArgsProduct({benchmark::CreateDenseRange(-2, 2, 1), {0, 1}});
+
 // The turns for 90% of the inductance that N turns of the same wire give.
 void TurnsForInductance(benchmark::State& state) {
   const double inch = METRES_PER_INCH;

@@ -1,5 +1,5 @@
-// --reference, --wire-gauge, --wire-diameter, --frequency, --temperature and the sweep's
-// options, read into a wire request.
+// --reference, --wire-gauge, --wire-diameter, --frequency, --temperature, --base-height and
+// the sweep's options, read into a wire request.
 #include "reference_options.h"
 
 #include <CLI/CLI.hpp>
@@ -51,6 +51,22 @@ void AddReferenceOptions(CLI::App& app, WireRequest& request, ReferenceFiles& fi
             return ReadFrequency(text, value, error) ? std::string() : error;
           },
           "FREQUENCY");
+  app.add_option_function<std::string>(
+         "--base-height",
+         [&request](const std::string& text) {
+           std::string error;
+           ReadBaseHeight(text, request.baseHeight, error);
+           request.wanted = request.hasBaseHeight = true;
+         },
+         "Add the resonance of the coil with its lower end grounded, the winding's lower end "
+         "this high above the ground plane, in the unit of length")
+      ->check(
+          [](const std::string& text) {
+            double value;
+            std::string error;
+            return ReadBaseHeight(text, value, error) ? std::string() : error;
+          },
+          "HEIGHT");
   app.add_option_function<std::string>(
          "--temperature",
          [&request](const std::string& text) {

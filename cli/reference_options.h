@@ -14,9 +14,9 @@ struct ReferenceFiles {
   bool spice = false;
 };
 
-// Adds --reference, --wire-gauge, --wire-diameter, --frequency, --temperature, --sweep,
-// --touchstone and --spice; a wire, a frequency, a sweep or a file asks for the reference too.
-// The options `json` excludes are the files.
+// Adds --reference, --wire-gauge, --wire-diameter, --frequency, --temperature, --base-height,
+// --sweep, --touchstone and --spice; a wire, a frequency, a base height, a sweep or a file asks
+// for the reference too. The options `json` excludes are the files.
 void AddReferenceOptions(CLI::App& app, WireRequest& request, ReferenceFiles& files,
                          CLI::Option* json);
 

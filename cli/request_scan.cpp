@@ -103,7 +103,7 @@ bool TakeReference(Cursor& cursor, WireRequest& wire) {
   if (TakeWord(cursor, "true")) return true;
   if (!Take(cursor, '{')) return false;
   if (Take(cursor, '}')) return true;
-  enum : unsigned { GAUGE = 1, DIAMETER = 2, FREQUENCY = 4, TEMPERATURE = 8 };
+  enum : unsigned { GAUGE = 1, DIAMETER = 2, FREQUENCY = 4, TEMPERATURE = 8, BASE = 16 };
   unsigned seen = 0;
   std::string error;
   do {
@@ -131,6 +131,11 @@ bool TakeReference(Cursor& cursor, WireRequest& wire) {
       bit = TEMPERATURE;
       if (!TakeSmallInteger(cursor, number) || !IsCopperTemperature(number)) return false;
       wire.celsius = number;
+    } else if (key == "base_height") {
+      bit = BASE;
+      if (!TakePlainString(cursor, text) || !ReadBaseHeight(text, wire.baseHeight, error))
+        return false;
+      wire.hasBaseHeight = true;
     } else {
       return false;
     }

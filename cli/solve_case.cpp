@@ -17,7 +17,8 @@ using Node = RequestNode;
 
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\", \"sweep\": {...} and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"sweep\": {...}, \"temperature\": C and \"base_height\": "
+    "\"B\", each optional";
 
 const char* const BAD_SWEEP =
     "\"sweep\" must be an object of \"from\": \"F\", \"to\": \"F\" and, optional, \"points\": N";
@@ -75,7 +76,8 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   if (value.kind == Node::BOOLEAN) return "";
   const auto known = [](const Node& member) {
     return member.key == "wire_gauge" || member.key == "wire_diameter" ||
-           member.key == "frequency" || member.key == "temperature" || member.key == "sweep";
+           member.key == "frequency" || member.key == "temperature" || member.key == "sweep" ||
+           member.key == "base_height";
   };
   const Node* gauge = LastValue(value, "wire_gauge");
   const Node* diameter = LastValue(value, "wire_diameter");
@@ -86,7 +88,13 @@ std::string CheckReference(const Node& value, WireRequest& wire) {
   const Node* frequency = LastValue(value, "frequency");
   const Node* temperature = LastValue(value, "temperature");
   const Node* sweep = LastValue(value, "sweep");
+  const Node* base = LastValue(value, "base_height");
   if (!problem.empty()) return problem;
+  if (base) {
+    if (base->kind != Node::TEXT) return "\"base_height\" must be a text, such as \"2.5\"";
+    wire.hasBaseHeight = true;
+    if (!ReadBaseHeight(base->text, wire.baseHeight, problem)) return problem;
+  }
   if (temperature && !frequency && !sweep)
     return "\"temperature\" needs \"frequency\" or \"sweep\"";
   if (frequency) {

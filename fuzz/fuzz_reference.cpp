@@ -5,7 +5,8 @@
 // arguments explain, or a reference whose every value is finite and above 0; the turns must be
 // a NaN or lie from 2 to H/d with the wanted inductance there.
 // A coil with a reference is also worked out at the frequency |L| hertz: a fault that the
-// frequency explains, or values above 0 that agree with each other.
+// frequency explains, or values above 0 that agree with each other; and grounded L metres
+// below its winding: a fault that L explains, or a resonance above 0.
 // An input that starts with '{' is instead a batch request line: its answer must be one line of
 // JSON, and a "reference" object in it must hold finite numbers above 0 (null only where a
 // value may be none) that agree with each other.
@@ -59,6 +60,21 @@ void CheckFrequency(double D, double H, double N, double d, const CoilReference&
   }
 }
 
+// The coil grounded b below its winding: a fault that b explains, or a resonance above 0.
+void CheckGrounded(double D, double H, double N, double d, double b, const std::string& where) {
+  double f = 0;
+  const ReferenceFault fault = ComputeGroundedResonance(D, H, N, d, b, f);
+  if (!std::isfinite(b) || !(b >= 0)) {
+    FUZZ_REQUIRE(fault == ReferenceFault::BAD_BASE_HEIGHT, where);
+  } else if (b > MAX_BASE_OVER_HEIGHT * H) {
+    FUZZ_REQUIRE(fault == ReferenceFault::BASE_TOO_HIGH, where);
+  } else if (fault != ReferenceFault::NONE) {
+    FUZZ_REQUIRE(fault == ReferenceFault::OUT_OF_RANGE, where);
+  } else {
+    FUZZ_REQUIRE(IsPositive(f), where);
+  }
+}
+
 void CheckRecord(double D, double H, double N, double d, double L) {
   const std::string where = Arguments(D, H, N, d, L);
   CoilReference reference;
@@ -88,6 +104,7 @@ void CheckRecord(double D, double H, double N, double d, double L) {
     // A helical line is slower than light along its axis.
     FUZZ_REQUIRE(reference.helicalResonance <= SPEED_OF_LIGHT / (2 * H) * (1 + 1e-15), where);
     CheckFrequency(D, H, N, d, reference, std::fabs(L), where + ", frequency |L|");
+    CheckGrounded(D, H, N, d, L, where + ", base height L");
   }
 
   const double turns = ReferenceTurns(D, H, d, L);
@@ -122,6 +139,10 @@ void CheckRequestLine(std::string_view line) {
     if (key == "wire_gauge") {
       // 0000 is -3: a gauge is a whole number, not a size.
       FUZZ_REQUIRE(value.is_number_integer() && value.get<int>() >= -3, where);
+      continue;
+    }
+    if (key == "base_height") {  // the ground may be right under the winding
+      FUZZ_REQUIRE(value.is_number() && value.get<double>() >= 0, where);
       continue;
     }
     FUZZ_REQUIRE(value.is_number() && IsPositive(value.get<double>()), where + ", " + key);

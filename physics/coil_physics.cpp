@@ -228,6 +228,18 @@ ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
   return ReferenceFault::NONE;
 }
 
+ReferenceFault ComputeGroundedResonance(double D, double H, double N, double d, double b,
+                                        double& hertz) {
+  const ReferenceFault fault = CoilArgumentsFault(D, H, N, d);
+  if (fault != ReferenceFault::NONE) return fault;
+  if (!std::isfinite(b) || !(b >= 0)) return ReferenceFault::BAD_BASE_HEIGHT;
+  if (b > MAX_BASE_OVER_HEIGHT * H) return ReferenceFault::BASE_TOO_HIGH;
+  const double value = GroundedHelixResonance(D + d, H, N, d, b);
+  if (!IsPositive(value) || !std::isnormal(value)) return ReferenceFault::OUT_OF_RANGE;
+  hertz = value;
+  return ReferenceFault::NONE;
+}
+
 double ReferenceTurns(double D, double H, double d, double L) {
   if (!IsPositive(D) || !IsPositive(H) || !IsPositive(d) || !IsPositive(L)) return NOT_A_NUMBER;
   const double most = H / d;

@@ -9,9 +9,10 @@
 //   round wire         Rosa's correction: L = Lsheet - mu0 (Dw/2) N (ks + km)
 //   self-capacitance   Medhurst's empirical fit (1947)
 //   self-resonance     the estimate: the half-wave mode of the winding as a finite sheath
-//                      helix (helix_resonance.h); for comparison, the winding as a helical
-//                      line with Kandoian and Sichak's velocity factor, and the lumped
-//                      1 / (2 pi sqrt(L C)) from the two values above
+//                      helix (helix_resonance.h), and the quarter-wave-like mode of the
+//                      winding grounded at its lower end over a ground plane; for comparison, the
+//                      winding as a helical line with Kandoian and Sichak's velocity factor, and
+//                      the lumped 1 / (2 pi sqrt(L C)) from the two values above
 //
 // Examples (checked by tests/physics/physics_test.cpp):
 //   NagaokaCoefficient(1) = 0.688423..., NagaokaCoefficient(0) = 1
@@ -73,7 +74,13 @@ enum class ReferenceFault {
   BAD_FREQUENCY,           // a frequency not a finite number above 0
   FREQUENCY_OUT_OF_RANGE,  // a value at that frequency beyond or below the normal doubles
   BAD_TEMPERATURE,         // not a finite temperature above copper's (linear) zero of resistance
+  BAD_BASE_HEIGHT,         // a base height not a finite number of 0 or more
+  BASE_TOO_HIGH,           // a base height above MAX_BASE_OVER_HEIGHT times the winding's
 };
+
+// The highest base a grounded coil may stand on, in heights of its winding: far above it the
+// ground no longer matters and the lead is the antenna.
+inline constexpr double MAX_BASE_OVER_HEIGHT = 1000;
 
 // Why the coil D, H, N, d cannot have a reference (the checks of its arguments alone), or NONE.
 ReferenceFault CoilArgumentsFault(double D, double H, double N, double d);
@@ -82,6 +89,11 @@ ReferenceFault CoilArgumentsFault(double D, double H, double N, double d);
 // only on success. Any arguments at all may be given.
 ReferenceFault ComputeCoilReference(double D, double H, double N, double d,
                                     CoilReference& reference);
+
+// The first resonance of the coil with the lower end of its winding b above a ground plane and
+// joined to it (GroundedHelixResonance), or why it has none; `hertz` is written only on success.
+ReferenceFault ComputeGroundedResonance(double D, double H, double N, double d, double b,
+                                        double& hertz);
 
 // The turns, from 2 up to the most that the wire allows (H/d), whose round-wire inductance
 // is L; a NaN when L lies outside the inductances at those two ends, or an argument is bad

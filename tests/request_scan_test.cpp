@@ -100,7 +100,8 @@ const std::vector<std::string> OTHER_LINES = {
 // beyond the doubles is a number, too large for any range.
 const char* const BAD_REFERENCE =
     "\"reference\" must be true, false, or an object of \"wire_gauge\": N or \"wire_diameter\": "
-    "\"X\", \"frequency\": \"F\", \"sweep\": {...} and \"temperature\": C, each optional";
+    "\"X\", \"frequency\": \"F\", \"sweep\": {...}, \"temperature\": C and \"base_height\": "
+    "\"B\", each optional";
 const std::vector<std::pair<std::string, std::string>> FAULT_ORDER = {
     {R"({"colour":1,"unit":"cm"})", R"(unknown key "colour")"},
     {R"({"unit":"cm","colour":1})", R"("unit" must be "in" or "mm")"},

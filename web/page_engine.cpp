@@ -22,6 +22,8 @@ std::string answer;
 // start-up, so that the panel has a coil to show.
 std::string frequencyText;
 bool solvedOnce = false;
+// The text of the panel's base height field: the coil grounded at its lower end that high.
+std::string baseHeightText;
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
@@ -143,6 +145,9 @@ void AppendPhysicsPanel(std::string& out) {
   if (!frequencyText.empty() && !ReadFrequency(frequencyText, request.frequency, error))
     return AppendRefusalPanel(out, "No reference at this frequency: " + error + ".");
   request.hasFrequency = !frequencyText.empty();
+  if (!baseHeightText.empty() && !ReadBaseHeight(baseHeightText, request.baseHeight, error))
+    return AppendRefusalPanel(out, "No reference at this base height: " + error + ".");
+  request.hasBaseHeight = !baseHeightText.empty();
   static SolveReference reference;
   const bool worked = ComputeSolveReference(request, reference);
   AppendReferencePanel(out, reference, worked);
@@ -237,6 +242,19 @@ EMSCRIPTEN_KEEPALIVE const char* PageSweep() {
   if (!ComputeSolveReference(request, reference)) return answer.c_str();
   answer.clear();
   AppendSweepPlot(answer, reference, request.frequency);
+  return answer.c_str();
+}
+
+// The physics panel's base height field changed to `text` (empty: none), in the unit of length:
+// the panel of the last completed solve with that coil grounded too, or null before any solve.
+EMSCRIPTEN_KEEPALIVE const char* PageBaseHeight(const char* text) {
+  baseHeightText = text;
+  answer.clear();
+  if (solvedOnce) {
+    AppendPhysicsPanel(answer);
+  } else {
+    answer = "null";
+  }
   return answer.c_str();
 }
 

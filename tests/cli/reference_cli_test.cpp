@@ -15,7 +15,8 @@ using Json = nlohmann::ordered_json;
 
 const char* const BAD_REFERENCE =
     R"("reference" must be true, false, or an object of "wire_gauge": N or "wire_diameter": )"
-    R"("X", "frequency": "F", "sweep": {...} and "temperature": C, each optional)";
+    R"("X", "frequency": "F", "sweep": {...}, "temperature": C and "base_height": "B", )"
+    R"(each optional)";
 
 // 30-digit values (tests/reference/physics_vectors.py --cli), to 12 digits.
 struct ReferenceCase {
@@ -249,6 +250,40 @@ TEST(ReferenceCli, FrequencyRowsMatchTheJsonNumbers) {
       ReferenceOf({"--frequency", "1Hz", "--temperature", "60"})["dc_resistance_ohm"];
   const double room = ReferenceOf({"--frequency", "1Hz"})["dc_resistance_ohm"];
   EXPECT_NEAR(hot / room, 1 + 0.00393 * 40, 1e-12);
+}
+
+// Base heights that cannot be read: the same words on the command line (2) and in a batch line;
+// one far above the coil stops the reference (1) with the coil's own figures.
+TEST(ReferenceCli, BadBaseHeights) {
+  std::string input;
+  for (const auto& [text, error] : expected::BaseHeightErrors()) {
+    std::vector<std::string> args = ONE_INCH;
+    args.insert(args.end(), {"--base-height", text});
+    const ProgramRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 2) << text;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "--base-height: " + error);
+    input += "{" + std::string(ONE_INCH_FIELDS) + R"(,"reference":)" +
+             Json({{"base_height", text}}).dump() + "}\n";
+  }
+  input += "{" + std::string(ONE_INCH_FIELDS) + R"(,"reference":{"base_height":1})" + "}\n";
+  const ProgramRun batch = RunCli({"--batch"}, input);
+  std::vector<std::string> expected;
+  for (const auto& row : expected::BaseHeightErrors())
+    expected.push_back(Json({{"error", row.second}}).dump());
+  expected.push_back(R"({"error":"\"base_height\" must be a text, such as \"2.5\""})");
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = batch.out.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.push_back(batch.out.substr(at, end - at));
+  EXPECT_EQ(lines, expected);
+  std::vector<std::string> high = ONE_INCH;
+  high.insert(high.end(), {"--base-height", "1005"});
+  const ProgramRun tooHigh = RunCli(high);
+  EXPECT_EQ(tooHigh.exitCode, 1);
+  EXPECT_EQ(tooHigh.err,
+            "Reference: the base height (1005 inches) is more than 1000 times the winding's "
+            "height (1 inches)\n");
+  high.back() = "1000";
+  EXPECT_EQ(RunCli(high).exitCode, 0);
 }
 
 // Frequencies that cannot be read: the same words on the command line, which stops (2), and

@@ -20,6 +20,7 @@ struct Data {
   std::vector<std::string> results;
   std::vector<Coil> coils;
   std::vector<std::pair<std::string, std::string>> frequencyErrors;
+  std::vector<std::pair<std::string, std::string>> baseHeightErrors;
 };
 
 [[noreturn]] void Stop(const std::string& why) {
@@ -56,12 +57,13 @@ Data Read() {
       data.coils.push_back(std::move(c));
     }
     data.frequencyErrors = json.at("frequency_errors");
+    data.baseHeightErrors = json.at("base_height_errors");
   } catch (const nlohmann::json::exception& error) {
     Stop(error.what());
   }
   // Tests loop over these: an empty list would let them pass without checking anything.
   if (data.allMessages.empty() || data.help.empty() || data.coils.empty() ||
-      data.frequencyErrors.empty())
+      data.frequencyErrors.empty() || data.baseHeightErrors.empty())
     Stop("a list is empty");
   return data;
 }
@@ -111,6 +113,9 @@ const std::vector<std::string>& Results() { return TheData().results; }
 const std::vector<Coil>& Coils() { return TheData().coils; }
 const std::vector<std::pair<std::string, std::string>>& FrequencyErrors() {
   return TheData().frequencyErrors;
+}
+const std::vector<std::pair<std::string, std::string>>& BaseHeightErrors() {
+  return TheData().baseHeightErrors;
 }
 const Coil& CoilNamed(const std::string& name) {
   for (const Coil& coil : TheData().coils) {

@@ -54,6 +54,8 @@ const std::vector<Coil>& Coils();
 
 // Frequency texts the physics reference refuses, each with its error.
 const std::vector<std::pair<std::string, std::string>>& FrequencyErrors();
+// Base heights a reference cannot take, each with the error that refuses it.
+const std::vector<std::pair<std::string, std::string>>& BaseHeightErrors();
 const Coil& CoilNamed(const std::string& name);
 
 }  // namespace expected

@@ -2,8 +2,8 @@
 """Writes seeded coilcalc-cli batch requests (JSON Lines): the one generator of requests for
 the solve vectors, the comparison of two builds and the throughput benchmark.
 
-Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|bench|faults|sweep]
-                                              [--reference SHARE]
+Usage: tests/reference/make_requests.py LINES [--seed N] [--reference SHARE]
+           [--mix edges|coils|bench|faults|sweep|grounded]
   --mix edges  (the default) both units and modes; ordinary coils, stopped solves, odd number
                texts (blanks, signs, "&H" numbers, exponent letters, trailing garbage, long
                digit strings), texts near the ends of the extended range, one line in a thousand
@@ -25,6 +25,10 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--mix edges|coils|benc
   --mix sweep  coils as in the bench mix, each asking for its impedance over a band ("sweep":
                from, to, points), now and then with a wire, a frequency or a temperature, and
                one line in ten with a sweep the program refuses.
+  --mix grounded  the bench mix's coils, each asking for the reference of the coil grounded at
+               its lower end: base heights from 0 to a few times the coil's height in either
+               unit's spellings, with or without a wire and a frequency; now and then one that
+               is refused (tests/expected/expected_texts.json) or far above the coil.
   --reference SHARE  that share of the requests also asks for the physics reference: true,
                {}, false, a gauge, a wire diameter, a third of them at a frequency (and a
                temperature), now and then one that is refused.
@@ -559,7 +563,9 @@ def fault_line(rng, i):
 
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "expected",
                        "expected_texts.json"), encoding="utf-8") as _file:
-    REFUSED_FREQUENCIES = [text for text, _ in json.load(_file)["frequency_errors"]]
+    _EXPECTED = json.load(_file)
+    REFUSED_FREQUENCIES = [text for text, _ in _EXPECTED["frequency_errors"]]
+    REFUSED_BASE_HEIGHTS = [text for text, _ in _EXPECTED["base_height_errors"]]
 
 
 def frequency_text(rng):
@@ -633,11 +639,34 @@ def frequency_text_at(rng, hertz):
     return "%.4g%s" % (hertz / scale, unit)
 
 
+def grounded_request(rng, i):
+    """A bench coil with the reference of the coil grounded at its lower end."""
+    request = bench_request(rng, i)
+    height = float(request["fields"]["height"])
+    roll = rng.random()
+    if roll < 0.05:
+        base = rng.choice(REFUSED_BASE_HEIGHTS)
+    elif roll < 0.08:
+        base = "%.6g" % (height * 1000 * (1 + rng.random()))
+    elif roll < 0.15:
+        base = rng.choice(["0", "0.0", "-0", "0e5"])
+    else:
+        base = rng.choice(["%.3g", "%.6g", "%g", "%.2e"]) % (height * log_uniform(rng, 1e-3, 5))
+    key = {"base_height": base}
+    if rng.random() < 0.3:
+        key["wire_gauge"] = rng.randint(10, 40)
+    if rng.random() < 0.2:
+        key["frequency"] = frequency_text(rng)
+    if rng.random() < 0.02:
+        key["base_height"] = rng.choice([1, None, True])
+    return request | {"reference": key}
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("lines", type=int)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults", "sweep"], default="edges")
+    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults", "sweep", "grounded"], default="edges")
     parser.add_argument("--reference", type=float, default=0.0, metavar="SHARE")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -651,6 +680,8 @@ def main():
             line = bench_request(rng, i), {"separators": (",", ":")}
         elif args.mix == "sweep":
             line = sweep_request(rng, i), {}
+        elif args.mix == "grounded":
+            line = grounded_request(rng, i), {}
         else:
             while True:
                 try:

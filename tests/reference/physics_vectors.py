@@ -20,6 +20,7 @@ Line kinds (SI units: metres, henries, farads, hertz):
     medhurst DW H  C
     helical DW H N  F
     sheath  D H N d  F         (the first self-resonance)
+    grounded D H N d B  F      (the first resonance grounded B below the winding)
     reference D H N d  LSHEET L C FHELICAL FLUMPED FSHEATH
     turns   D H d L  N          (N = nan: no turns from 2 to H/d give L)
 """
@@ -152,6 +153,77 @@ def sheath(Dw, H, N, d):
         return ka * C0 / (2 * pi * a)
 
 
+def grounded(Dw, H, N, d, b):
+    """The coil grounded b below its winding: the trial currents cos(k x) and cos(3 k x), k =
+    pi / 2h, their correlations within the winding and their convolutions with the ground's
+    image integrated term by term from cos(alpha x + phase), the pair sums by tanh-sinh
+    quadrature, the lead's inductance, and the least root of the 2 x 2 problem."""
+    with mp.workdps(30):
+        a = Dw / 2
+        h, beta, rho = H / a, b / a, d / 2 / a
+        p = H / N
+        cot2 = (pi * Dw / p) ** 2
+        sin_psi = 1 / sqrt(1 + cot2)
+        grating = max(mpf(0), log(p * sqrt(cot2) * sin_psi / (pi * d)))
+        k = pi / (2 * h)
+        waves = [k, 3 * k]
+        currents = [(w, mpf(0), mpf(1)) for w in waves]  # (wavenumber, phase, amplitude)
+        charges = [(w, -pi / 2, w / k) for w in waves]   # the slopes over k: sin, 3 sin
+
+        def span(alpha, phase, lo, hi):  # int cos(alpha x + phase) dx
+            if hi <= lo:
+                return mpf(0)
+            if alpha == 0:
+                return (hi - lo) * cos(phase)
+            return (sin(alpha * hi + phase) - sin(alpha * lo + phase)) / alpha
+
+        def correlation(f, g, u):  # int f(x) g(x + u) dx over the winding
+            (kf, pf, af), (kg, pg, ag) = f, g
+            return af * ag / 2 * (span(kf - kg, pf - pg - kg * u, 0, h - u)
+                                  + span(kf + kg, pf + pg + kg * u, 0, h - u))
+
+        def convolution(f, g, v):  # int f(x) g(v - x) dx over the winding
+            (kf, pf, af), (kg, pg, ag) = f, g
+            lo, hi = max(mpf(0), v - h), min(h, v)
+            return af * ag / 2 * (span(kf + kg, pf - pg - kg * v, lo, hi)
+                                  + span(kf - kg, pf + pg + kg * v, lo, hi))
+
+        def kernels(u):
+            if u < mpf("1e-15"):
+                return log(8 / u) / pi, (log(8 / u) - 2) / pi
+            m = 4 / (u * u + 4)
+            K, E = ellipk(m), ellipe(m)
+            scale = 2 / (pi * sqrt(u * u + 4))
+            return scale * K, scale * (2 * (K - E) / m - K)
+
+        def own(f, g, which):  # the winding's pairs, halved
+            cuts = [mpf(0), min(h, mpf(1)) / 64, min(h, mpf(1)) / 8, h]
+            return quad(lambda u: (correlation(f, g, u) + correlation(g, f, u)) / 2
+                        * kernels(u)[which], cuts)
+
+        def image(f, g, which):  # the pairs with the image, 2 beta + v apart, halved
+            cuts = [mpf(0), h / 64, h / 8, h, 2 * h]
+            return quad(lambda v: convolution(f, g, v) * kernels(2 * beta + v)[which], cuts) / 2
+
+        lead = beta * log(beta / rho + sqrt(1 + (beta / rho) ** 2)) - sqrt(beta**2 + rho**2) \
+            + rho + beta * log(2)
+        Q = [[0, 0], [0, 0]]
+        M = [[0, 0], [0, 0]]
+        for i in range(2):
+            for j in range(2):
+                qi, qj, ci, cj = charges[i], charges[j], currents[i], currents[j]
+                Q[i][j] = (own(qi, qj, 0) - image(qi, qj, 0)
+                           + grating * sin_psi * correlation(qi, qj, mpf(0)))
+                M[i][j] = (cot2 * (own(ci, cj, 1) - image(ci, cj, 1)) + own(ci, cj, 0)
+                           + image(ci, cj, 0) + grating / sin_psi * correlation(ci, cj, mpf(0))
+                           + lead)
+        qa = M[0][0] * M[1][1] - M[0][1] ** 2
+        qb = Q[0][0] * M[1][1] + Q[1][1] * M[0][0] - 2 * Q[0][1] * M[0][1]
+        qc = Q[0][0] * Q[1][1] - Q[0][1] ** 2
+        lam = (qb - sqrt(qb * qb - 4 * qa * qc)) / (2 * qa)
+        return k * sqrt(lam) * C0 / (2 * pi * a)
+
+
 def turns(D, H, d, L):
     lo, hi = mpf(2), H / d
     if hi < 2:
@@ -214,6 +286,19 @@ def main():
             L = exact(wire(D, H, N, d) * mpf(scale))
             n = turns(D, H, d, L)
             print("turns", text(D), text(H), text(d), text(L), "nan" if n is None else out(n))
+    grounded_lines()
+
+
+def grounded_lines():
+    """The coil grounded at its lower end: flat to long, few turns to many, standing on the
+    ground, near it, and far above it (the last lines of the file)."""
+    for D, H, N, d, b in [("0.02", "0.006", "5", "0.00048", "0"), ("0.02", "0.02", "8", "0.001", "0.01"),
+                          ("0.01", "0.04", "12", "0.0013", "0.004"), ("0.05", "0.02", "5", "0.0016", "0.005"),
+                          ("0.58", "1.6", "725", "0.00205", "0.15"), ("0.1", "0.5", "100", "0.002", "5"),
+                          ("0.03", "0.3", "2000", "0.0001", "0"), ("0.2", "0.05", "3", "0.004", "0.5")]:
+        D, H, N, d, b = (exact(x) for x in (D, H, N, d, b))
+        print("grounded", text(D), text(H), text(N), text(d), text(b),
+              out(grounded(D + d, H, N, d, b)))
 
 
 def awg(n):
@@ -250,5 +335,7 @@ if __name__ == "__main__":
     import sys
     if sys.argv[1:] == ["--cli"]:
         cli_coils()
+    elif sys.argv[1:] == ["--grounded"]:  # the grounded lines alone, to append after a change
+        grounded_lines()
     else:
         main()

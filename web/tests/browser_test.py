@@ -290,6 +290,11 @@ class PageTest(unittest.TestCase):
         field.clear()
         field.send_keys(text + Keys.ENTER)
 
+    def set_base_height(self, text):
+        field = BROWSER.find_element(By.ID, "physics-base-height")
+        field.clear()
+        field.send_keys(text + Keys.ENTER)
+
     def test_physics_check_of_the_last_completed_solve(self):
         """Each line of the panel has the words of the command line's --reference for the same
         coil, which one formatter words for both; a stopped solve leaves the panel as it was.
@@ -345,6 +350,26 @@ class PageTest(unittest.TestCase):
                     self.set_frequency(text)
                     self.assertEqual(BROWSER.execute_script(panel),
                                      [["No reference at this frequency: " + error + "."]])
+        # The base height field grounds the coil's lower end: the command line's rows and words.
+        self.set_frequency("")
+        coil = "--diameter 1 --height 1 --turns 20"
+        for text, arguments in [("0.25", coil + " --base-height 0.25"),
+                                ("1005", coil + " --base-height 1005"), ("", coil)]:
+            with self.subTest(base_height=text):
+                self.set_base_height(text)
+                run = subprocess.run([OPTIONS.cli, "--reference", *arguments.split()],
+                                     capture_output=True, text=True, check=False)
+                expected = [line.split() for line in run.stdout.splitlines()[6:]] or [
+                    ("No reference for this coil: " + run.stderr.strip().removeprefix("Reference: ")
+                     + ".").split()]
+                shown = BROWSER.execute_script(panel)
+                self.assertEqual([" ".join(line).split() for line in shown], expected)
+        for text, error in expected_texts.BASE_HEIGHT_ERRORS:
+            with self.subTest(base_height=text):
+                self.set_base_height(text)
+                self.assertEqual(BROWSER.execute_script(panel),
+                                 [["No reference at this base height: " + error + "."]])
+        self.set_base_height("")
 
     def test_sweep_plot_and_its_files(self):
         """After a solve with a frequency, the plot of the coil over a band from a tenth of the

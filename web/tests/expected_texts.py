@@ -12,6 +12,7 @@ FIELD_IDS = _DATA["fields"]
 RESULT_IDS = tuple(FIELD_IDS[name] for name in _DATA["results"])  # in the order a solve writes
 COILS = {coil["name"]: coil for coil in _DATA["coils"]}
 FREQUENCY_ERRORS = [tuple(row) for row in _DATA["frequency_errors"]]  # (text, error)
+BASE_HEIGHT_ERRORS = [tuple(row) for row in _DATA["base_height_errors"]]  # (text, error)
 
 
 def messages():

@@ -43,3 +43,9 @@ export function frequency(text) {
 export function sweep() {
   return JSON.parse(call("PageSweep", "string"));
 }
+
+// The physics panel's base height field now holds `text`: the panel of the last completed
+// solve with the coil grounded that high too, or null before any solve has completed.
+export function baseHeight(text) {
+  return JSON.parse(call("PageBaseHeight", "string", ["string"], [text]));
+}

@@ -1,7 +1,7 @@
 // The physics check below the dialog: the engine's reference for the last completed solve, at
 // the frequency of its field when that holds one, shown as the engine words it.
 import { element } from "./dom.js";
-import { frequency, sweep } from "./engine.js";
+import { baseHeight, frequency, sweep } from "./engine.js";
 import { buildSweepPlot, showSweep } from "./sweep_plot.js";
 
 let panel;
@@ -22,11 +22,30 @@ export function buildPhysicsPanel() {
     const reference = frequency(field.value);
     if (reference) showReference(reference);
   });
+  const base = element("input", {
+    id: "physics-base-height",
+    type: "text",
+    placeholder: "0",
+    autocomplete: "off",
+    spellcheck: "false",
+    accesskey: "g",
+  });
+  base.addEventListener("change", () => {
+    const reference = baseHeight(base.value);
+    if (reference) showReference(reference);
+  });
   panel = element("section", { className: "physics", "aria-labelledby": "physics-title", "aria-live": "polite" }, [
     element("h2", { id: "physics-title", text: "Physics check" }),
     element("p", { className: "frequency" }, [
       element("label", { for: "physics-frequency", text: "At a frequency (Hz, kHz, MHz or GHz): " }),
       field,
+    ]),
+    element("p", { className: "base-height" }, [
+      element("label", {
+        for: "physics-base-height",
+        text: "Lower end grounded, this high above the ground (unit of length): ",
+      }),
+      base,
     ]),
     element("p", {
       className: "wire",
