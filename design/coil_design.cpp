@@ -422,7 +422,8 @@ DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
   for (std::size_t i = 0; i < p.wires.size(); ++i) {
     const double d = p.wires[i].diameter;
     const WireSearch s{
-        p, metres, d, p.pitchMin * d * (1 + INSIDE), p.heightMax * metres * (1 - INSIDE), stops};
+        p,     metres, d, p.pitchMin * d * (1 + INSIDE), p.heightMax * metres * (1 - INSIDE),
+        stops, {},     {}};
     double D = 0;
     const Trial best = ContinuousBest(s, D);
     if (best.q == NONE) continue;
