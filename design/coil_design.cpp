@@ -269,18 +269,21 @@ std::vector<std::string> HeightTexts(double value) {
   return texts;
 }
 
-// A number of turns the user can wind: a whole number of quarter turns, since a lead may leave
-// the form at any quarter of its circumference.
-constexpr double TURN_STEP = 0.25;
+// A number of turns the user can wind, which the dialog shows as it is in its three digits:
+// quarter turns below 10 turns, half turns below 100, whole turns from there (a lead may leave
+// the form at any quarter of its circumference).
+double TurnStep(double N) { return N < 10 ? 0.25 : N < 100 ? 0.5 : 1; }
 
-// The best coil of the wire as texts that keep every limit by `figure`: for the quarter turns
+// The best coil of the wire as texts that keep every limit by `figure`: for the windable turns
 // next to the continuous optimum N, the best diameter, rounded, and the height for it.
 bool RoundedBest(const WireSearch& s, std::size_t wire, double N, FigureCoil figure,
                  DesignedCoil& out) {
   const DesignProblem& p = s.problem;
   bool found = false;
-  const double below = std::floor(N / TURN_STEP) * TURN_STEP;
-  const double near[] = {below, below + TURN_STEP, below - TURN_STEP, below + 2 * TURN_STEP};
+  const double step = TurnStep(N);
+  const double below = std::floor(N / step) * step;
+  const double near[] = {below, below + step, below - TurnStep(below - 0.01),
+                         below + step + TurnStep(below + step)};
   for (int i = 0; i < 4; ++i) {
     const double turns = near[i];
     if (i == 2 && found) break;  // the next ones only when neither neighbour fits
@@ -440,9 +443,14 @@ DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
                    });
   if (outcome.coils.size() > static_cast<std::size_t>(p.count)) outcome.coils.resize(p.count);
   if (outcome.coils.empty()) {
-    int most = static_cast<int>(DesignStop::ROUNDING);
-    for (int i = 1; i < STOPS; ++i) {
+    // The stop of the coils that came nearest: those that failed only when their whole turns
+    // were rounded, then those that failed only on their self-resonance; else the most frequent.
+    int most = static_cast<int>(DesignStop::TOO_FEW_TURNS);
+    for (int i = most + 1; i < STOPS; ++i) {
       if (stops[i] > stops[most]) most = i;
+    }
+    for (const DesignStop nearest : {DesignStop::RESONANCE, DesignStop::ROUNDING}) {
+      if (stops[static_cast<int>(nearest)] > 0) most = static_cast<int>(nearest);
     }
     outcome.stop = static_cast<DesignStop>(most);
   }
@@ -455,29 +463,39 @@ GridBest ExhaustiveBest(const DesignProblem& p, std::size_t wire, int diameters,
   GridBest best;
   const double dLo = p.diameterMin * metres, dHi = p.diameterMax * metres;
   const int dCount = dLo < dHi ? diameters : 1;
+  double resonance = INFINITE;  // the last point's, where the next point's solve starts
   for (int i = 0; i < dCount; ++i) {
     const double D = dCount == 1 ? dLo : dLo * std::pow(dHi / dLo, i / (dCount - 1.0));
     const double hLo = DESIGN_MIN_SHAPE * D;
     const double hHi = std::min(DESIGN_MAX_SHAPE * D, p.heightMax * metres);
     for (int j = 0; j < heights && hLo <= hHi; ++j) {
       const double H = hLo * std::pow(hHi / hLo, j / (heights - 1.0));
-      // Bisection on the turns, whose apparent inductance only grows with them.
-      double lo = DESIGN_MIN_TURNS, hi = std::min(DESIGN_MAX_TURNS, H / (p.pitchMin * d));
-      if (hi < lo) continue;
+      const double most = std::min(DESIGN_MAX_TURNS, H / (p.pitchMin * d));
+      if (most < DESIGN_MIN_TURNS) continue;
+      // The turns by bisection for the round-wire inductance the apparent one needs at the
+      // self-resonance of the turns before, until the turns no longer change.
+      double N = 0;
       CoilReference coil;
-      const auto apparent = [&](double N) {
-        if (ComputeCoilReference(D, H, N, d, coil) != ReferenceFault::NONE) return std::nan("");
-        const double ratio = p.frequency / coil.selfResonance;
-        return ratio < 1 ? coil.inductance / (1 - ratio * ratio) : INFINITE;
-      };
-      if (!(apparent(lo) <= p.inductance) || !(apparent(hi) >= p.inductance)) continue;
-      for (int k = 0; k < 60; ++k) {
-        const double middle = std::sqrt(lo * hi);
-        (apparent(middle) < p.inductance ? lo : hi) = middle;
+      bool solved = false;
+      for (int pass = 0; pass < 40 && !solved; ++pass) {
+        const double ratio = p.frequency / resonance;
+        if (!(ratio < 1)) resonance = INFINITE;
+        const double wanted = p.inductance * (1 - (ratio < 1 ? ratio * ratio : 0));
+        double lo = DESIGN_MIN_TURNS, hi = most;
+        if (RoundWireInductance(D, H, lo, d) > wanted || RoundWireInductance(D, H, hi, d) < wanted)
+          break;
+        for (int k = 0; k < 60; ++k) {
+          const double middle = std::sqrt(lo * hi);
+          (RoundWireInductance(D, H, middle, d) < wanted ? lo : hi) = middle;
+        }
+        const double turns = std::sqrt(lo * hi);
+        solved = std::fabs(turns / N - 1) < 1e-9;
+        N = turns;
+        if (ComputeCoilReference(D, H, N, d, coil) != ReferenceFault::NONE) break;
+        resonance = coil.selfResonance;
       }
-      const double N = std::sqrt(lo * hi);
       FrequencyReference at;
-      if (std::isnan(apparent(N)) || coil.selfResonance < p.margin * p.frequency ||
+      if (!solved || coil.selfResonance < p.margin * p.frequency ||
           ComputeFrequencyReference(D, H, N, d, coil, p.frequency, p.celsius, at) !=
               ReferenceFault::NONE ||
           !(at.apparentQ > best.q))
