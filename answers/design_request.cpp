@@ -189,6 +189,55 @@ const DesignKeyRule* FindDesignKey(std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+DesignValue Text(const std::string& text) { return {DesignValue::TEXT, text}; }
+
+// A "MIN:MAX" text into the two values, or one text into both.
+void SplitRange(const std::string& text, DesignValue& low, DesignValue& high) {
+  const std::size_t colon = text.find(':');
+  low = Text(text.substr(0, colon));
+  high = Text(colon == std::string::npos ? text : text.substr(colon + 1));
+}
+
+}  // namespace
+
+DesignInput DesignInputFromTexts(const std::string (&texts)[12]) {
+  DesignInput in;
+  in.numbersAsTexts = true;
+  const auto text = [&texts](DesignKey key) -> const std::string& {
+    return texts[static_cast<int>(key)];
+  };
+  // The keys of one text each, in the table's order; the others are read below.
+  DesignValue* const plain[] = {&in.unit,      &in.inductance, &in.frequency,   nullptr,
+                                &in.heightMax, nullptr,        nullptr,         &in.pitchMin,
+                                &in.margin,    &in.tolerance,  &in.temperature, &in.count};
+  for (const DesignKeyRule& rule : DESIGN_KEY_RULES) {
+    DesignValue* value = plain[static_cast<int>(rule.key)];
+    if (value && !text(rule.key).empty()) *value = Text(text(rule.key));
+  }
+  const std::string& diameter = text(DesignKey::DIAMETER);
+  if (!diameter.empty()) {
+    in.diameterRange = diameter.find(':') != std::string::npos;
+    in.diameter = Text(diameter);
+    if (in.diameterRange) SplitRange(diameter, in.diameterMin, in.diameterMax);
+  }
+  if (!text(DesignKey::WIRE_GAUGES).empty()) {
+    in.hasGauges = true;
+    SplitRange(text(DesignKey::WIRE_GAUGES), in.gaugeMin, in.gaugeMax);
+  }
+  const std::string& wires = text(DesignKey::WIRE_DIAMETERS);
+  if (!wires.empty()) {
+    in.hasWireDiameters = true;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = wires.find(',', start)) != std::string::npos;
+         start = comma + 1)
+      in.wireDiameters.push_back(Text(wires.substr(start, comma - start)));
+    in.wireDiameters.push_back(Text(wires.substr(start)));
+  }
+  return in;
+}
+
 bool CheckDesignInput(const DesignInput& input, DesignProblem& problem, std::string& error) {
   problem = DesignProblem();
   error.clear();

@@ -72,6 +72,11 @@ struct DesignInput {
   std::vector<DesignValue> wireDiameters;
 };
 
+// The values of the design's keys as the command line and the page give them: a text for
+// each key in the order of DESIGN_KEY_RULES, empty when not given. "diameter" is a length or
+// MIN:MAX, "wire_gauges" a gauge or MIN:MAX, "wire_diameters" lengths parted by commas.
+DesignInput DesignInputFromTexts(const std::string (&texts)[12]);
+
 // Checks `input`, key by key in the order of the table, into `problem`; returns false with the
 // first fault's error.
 bool CheckDesignInput(const DesignInput& input, DesignProblem& problem, std::string& error);
