@@ -8,34 +8,36 @@
 #include "solve_reference.h"
 
 const DesignKeyRule DESIGN_KEY_RULES[12] = {
-    {DesignKey::UNIT, "unit", "\"mm\" or \"in\""},
+    {DesignKey::UNIT, "unit", "\"mm\" or \"in\"", "in"},
     {DesignKey::INDUCTANCE, "inductance",
-     "a text of an inductance from 1 nH to 1 H, a number and nH, uH or mH, such as \"2.2uH\""},
+     "a text of an inductance from 1 nH to 1 H, a number and nH, uH or mH, such as \"2.2uH\"", ""},
     {DesignKey::FREQUENCY, "frequency",
      "a text of a frequency from 1 kHz to 1 GHz, a number and Hz, kHz, MHz or GHz, such as "
-     "\"7.1MHz\""},
+     "\"7.1MHz\"",
+     ""},
     {DesignKey::DIAMETER, "diameter",
      "a text of a length from 0.1 mm to 10 m in the unit, such as \"25\", or {\"min\": TEXT, "
-     "\"max\": TEXT} of two such lengths, the min no larger"},
-    {DesignKey::HEIGHT_MAX, "height_max", "a text of a length from 0.1 mm to 10 m in the unit"},
+     "\"max\": TEXT} of two such lengths, the min no larger",
+     ""},
+    {DesignKey::HEIGHT_MAX, "height_max", "a text of a length from 0.1 mm to 10 m in the unit", ""},
     {DesignKey::WIRE_GAUGES, "wire_gauges",
-     "{\"min\": N, \"max\": N} of whole AWG numbers from -3 (0000) to 60, the min no larger"},
+     "{\"min\": N, \"max\": N} of whole AWG numbers from -3 (0000) to 60, the min no larger",
+     "10:40"},
     {DesignKey::WIRE_DIAMETERS, "wire_diameters",
-     "a list of 1 to 40 texts of bare wire diameters from 0.001 mm to 20 mm in the unit"},
+     "a list of 1 to 40 texts of bare wire diameters from 0.001 mm to 20 mm in the unit", ""},
     {DesignKey::PITCH_MIN, "pitch_min",
-     "a number from 1 to 10, the smallest pitch over the bare wire's diameter"},
+     "a number from 1 to 10, the smallest pitch over the bare wire's diameter", "1.1"},
     {DesignKey::RESONANCE_MARGIN, "resonance_margin",
-     "a number from 1.1 to 100, the smallest self-resonance over the frequency"},
+     "a number from 1.1 to 100, the smallest self-resonance over the frequency", "3"},
     {DesignKey::TOLERANCE, "tolerance",
-     "a number from 0.0001 to 0.2, the largest error of the apparent inductance as a fraction"},
-    {DesignKey::TEMPERATURE, "temperature", "a number of degrees Celsius from -50 to 200"},
-    {DesignKey::COUNT, "count", "a whole number from 1 to 20"},
+     "a number from 0.0001 to 0.2, the largest error of the apparent inductance as a fraction",
+     "0.01"},
+    {DesignKey::TEMPERATURE, "temperature", "a number of degrees Celsius from -50 to 200", "20"},
+    {DesignKey::COUNT, "count", "a whole number from 1 to 20", "5"},
 };
 
 namespace {
 
-// The wires when the request names none: the gauges of hook-up and magnet wire in common use.
-constexpr int DEFAULT_GAUGE_MIN = 10, DEFAULT_GAUGE_MAX = 40;
 constexpr int GAUGE_MIN = -3, GAUGE_MAX = 60;
 constexpr std::size_t MAX_WIRE_DIAMETERS = 40;
 constexpr int MAX_COUNT = 20;
@@ -61,7 +63,7 @@ bool NumberOf(const DesignInput& input, const DesignValue& value, double& number
     number = value.number;
     return std::isfinite(number);
   }
-  if (value.kind != DesignValue::TEXT || !input.numbersAsTexts) return false;
+  if (value.kind != DesignValue::TEXT || !(input.numbersAsTexts || value.byDefault)) return false;
   double celsius = 0;
   std::string ignored;
   // A temperature may be 0 or below; ReadTemperature also keeps it in its range.
@@ -100,7 +102,6 @@ bool CheckKey(const DesignInput& in, DesignKey key, DesignProblem& p) {
   double number = 0;
   switch (key) {
     case DesignKey::UNIT:
-      if (in.unit.kind == DesignValue::ABSENT) return true;
       p.millimetres = in.unit.text == "mm";
       return in.unit.kind == DesignValue::TEXT && (p.millimetres || in.unit.text == "in");
     case DesignKey::INDUCTANCE:
@@ -129,15 +130,13 @@ bool CheckKey(const DesignInput& in, DesignKey key, DesignProblem& p) {
       return in.heightMax.kind == DesignValue::ABSENT ||
              LengthOf(in.heightMax, metres, {LENGTH_MIN, LENGTH_MAX}, p.heightMax);
     case DesignKey::WIRE_GAUGES: {
-      double low = DEFAULT_GAUGE_MIN, high = DEFAULT_GAUGE_MAX;
-      if (in.hasWireDiameters && !in.hasGauges) return true;
-      if (in.hasGauges) {
-        const Range gauges{GAUGE_MIN, GAUGE_MAX};
-        if (!NumberOf(in, in.gaugeMin, low) || !NumberOf(in, in.gaugeMax, high) ||
-            !gauges.Holds(low) || !gauges.Holds(high) || low > high || low != std::floor(low) ||
-            high != std::floor(high))
-          return false;
-      }
+      double low = 0, high = 0;
+      if (!in.hasGauges) return true;
+      const Range gauges{GAUGE_MIN, GAUGE_MAX};
+      if (!NumberOf(in, in.gaugeMin, low) || !NumberOf(in, in.gaugeMax, high) ||
+          !gauges.Holds(low) || !gauges.Holds(high) || low > high || low != std::floor(low) ||
+          high != std::floor(high))
+        return false;
       for (int gauge = static_cast<int>(low); gauge <= static_cast<int>(high); ++gauge)
         p.wires.push_back({AwgDiameter(gauge), true, gauge, ""});
       return true;
@@ -151,19 +150,14 @@ bool CheckKey(const DesignInput& in, DesignKey key, DesignProblem& p) {
       }
       return true;
     case DesignKey::PITCH_MIN:
-      return in.pitchMin.kind == DesignValue::ABSENT ||
-             (NumberOf(in, in.pitchMin, p.pitchMin) && Range{1, 10}.Holds(p.pitchMin));
+      return (NumberOf(in, in.pitchMin, p.pitchMin) && Range{1, 10}.Holds(p.pitchMin));
     case DesignKey::RESONANCE_MARGIN:
-      return in.margin.kind == DesignValue::ABSENT ||
-             (NumberOf(in, in.margin, p.margin) && Range{1.1, 100}.Holds(p.margin));
+      return (NumberOf(in, in.margin, p.margin) && Range{1.1, 100}.Holds(p.margin));
     case DesignKey::TOLERANCE:
-      return in.tolerance.kind == DesignValue::ABSENT ||
-             (NumberOf(in, in.tolerance, p.tolerance) && Range{1e-4, 0.2}.Holds(p.tolerance));
+      return (NumberOf(in, in.tolerance, p.tolerance) && Range{1e-4, 0.2}.Holds(p.tolerance));
     case DesignKey::TEMPERATURE:
-      return in.temperature.kind == DesignValue::ABSENT ||
-             (NumberOf(in, in.temperature, p.celsius) && IsCopperTemperature(p.celsius));
+      return (NumberOf(in, in.temperature, p.celsius) && IsCopperTemperature(p.celsius));
     case DesignKey::COUNT:
-      if (in.count.kind == DesignValue::ABSENT) return true;
       if (!NumberOf(in, in.count, number) || !Range{1, MAX_COUNT}.Holds(number) ||
           number != std::floor(number))
         return false;
@@ -198,6 +192,30 @@ void SplitRange(const std::string& text, DesignValue& low, DesignValue& high) {
   const std::size_t colon = text.find(':');
   low = Text(text.substr(0, colon));
   high = Text(colon == std::string::npos ? text : text.substr(colon + 1));
+}
+
+}  // namespace
+
+namespace {
+
+// `input` with the default of every key it does not give, as the table writes it.
+DesignInput WithDefaults(const DesignInput& input) {
+  DesignInput in = input;
+  DesignValue* const plain[] = {&in.unit,      &in.inductance, &in.frequency,   nullptr,
+                                &in.heightMax, nullptr,        nullptr,         &in.pitchMin,
+                                &in.margin,    &in.tolerance,  &in.temperature, &in.count};
+  for (const DesignKeyRule& rule : DESIGN_KEY_RULES) {
+    DesignValue* value = plain[static_cast<int>(rule.key)];
+    if (value && value->kind == DesignValue::ABSENT && *rule.byDefault)
+      *value = {DesignValue::TEXT, rule.byDefault, 0, true};
+  }
+  if (!in.hasGauges && !in.hasWireDiameters) {
+    in.hasGauges = true;
+    SplitRange(DESIGN_KEY_RULES[static_cast<int>(DesignKey::WIRE_GAUGES)].byDefault, in.gaugeMin,
+               in.gaugeMax);
+    in.gaugeMin.byDefault = in.gaugeMax.byDefault = true;
+  }
+  return in;
 }
 
 }  // namespace
@@ -245,8 +263,9 @@ bool CheckDesignInput(const DesignInput& input, DesignProblem& problem, std::str
     error = DESIGN_TWO_WIRES;
     return false;
   }
+  const DesignInput withDefaults = WithDefaults(input);
   for (const DesignKeyRule& rule : DESIGN_KEY_RULES) {
-    if (!CheckKey(input, rule.key, problem)) {
+    if (!CheckKey(withDefaults, rule.key, problem)) {
       error = DesignKeyError(rule.key);
       return false;
     }

@@ -25,12 +25,13 @@ enum class DesignKey : std::uint8_t {
   COUNT,
 };
 
-// A key's name and what its value must be: the error of a bad value is
-// "KEY" must be MUST_BE (DesignKeyError).
+// A key's name, what its value must be and its value when not given ("": none) as a text:
+// the error of a bad value is "KEY" must be MUST_BE (DesignKeyError).
 struct DesignKeyRule {
   DesignKey key;
   const char* name;
   const char* mustBe;
+  const char* byDefault;
 };
 extern const DesignKeyRule DESIGN_KEY_RULES[12];
 
@@ -54,6 +55,7 @@ struct DesignValue {
   Kind kind = ABSENT;
   std::string text;
   double number = 0;
+  bool byDefault = false;  // the key's default, a text also where a number must be a number
 };
 
 // The values of a design's keys. The command line and the page deliver every value as a text,
