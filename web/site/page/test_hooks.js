@@ -1,9 +1,9 @@
 // What the page publishes for the tests (and anyone measuring it): its timings and what its
 // last action showed.
 
-// Milliseconds since navigation: engine loaded, dialog usable; and from the last click on a
-// solve that completed to its last result written.
-export const timings = { engineReady: NaN, dialogReady: NaN, lastSolve: NaN };
+// Milliseconds since navigation: engine loaded, dialog usable; from the last click on a solve
+// that completed to its last result written; and the last design, from its start to its table.
+export const timings = { engineReady: NaN, dialogReady: NaN, lastSolve: NaN, lastDesign: NaN };
 
 // The writes and message boxes of the last action, in the order shown: ["set", id, text] or
 // ["message", caption, text]. Emptied when the next action starts, so it never grows for the
