@@ -246,17 +246,24 @@ void AppendDesignPanel(std::string& out, const DesignProblem& p, const DesignOut
     }
     out += ']';
   }
-  out += "],\"coils\":[";
+  out += "],\"unitOption\":";
+  AppendJsonInteger(out, (p.millimetres ? MILLIMETRES : INCHES).optionId);
+  out += ",\"coils\":[";
   for (const DesignedCoil& coil : outcome.coils) {
     AppendJsonComma(out);
-    out += '{';
-    AppendJsonKey(out, "diameter", true);
-    AppendJsonString(out, coil.texts.diameter);
-    AppendJsonKey(out, "height");
-    AppendJsonString(out, coil.texts.height);
-    AppendJsonKey(out, "turns");
-    AppendJsonString(out, coil.texts.turns);
-    out += '}';
+    out += '[';
+    const std::pair<int, const std::string&> fields[] = {{IDC_DIAMETER, coil.texts.diameter},
+                                                         {IDC_HEIGHT, coil.texts.height},
+                                                         {IDC_TURNS, coil.texts.turns}};
+    for (const auto& [id, text] : fields) {
+      AppendJsonComma(out);
+      out += '[';
+      AppendJsonInteger(out, id);
+      out += ',';
+      AppendJsonString(out, text);
+      out += ']';
+    }
+    out += ']';
   }
   out += "]}";
 }

@@ -27,7 +27,8 @@ bool AppendDesignAnswer(std::string& out, const DesignProblem& problem,
 // The coils as a table for people, a heading line and one row each, or why there are none.
 std::string DesignTable(const DesignProblem& problem, const DesignOutcome& outcome);
 
-// Appends the page's panel: {"columns":[...],"rows":[[TEXT,...],...],"coils":[{"diameter":
-// TEXT,"height":TEXT,"turns":TEXT},...]}, or {"error":TEXT}.
+// Appends the page's panel: {"columns":[...],"rows":[[TEXT,...],...],"unitOption":ID,
+// "coils":[[[ID,TEXT],...],...]}: the texts each coil puts into the dialog's fields and the
+// option of the design's unit; or {"error":TEXT}.
 void AppendDesignPanel(std::string& out, const DesignProblem& problem,
                        const DesignOutcome& outcome);

@@ -437,10 +437,13 @@ DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
       ++stops[static_cast<int>(DesignStop::ROUNDING)];
     }
   }
-  std::stable_sort(outcome.coils.begin(), outcome.coils.end(),
-                   [](const DesignedCoil& a, const DesignedCoil& b) {
-                     return a.figures.apparentQ > b.figures.apparentQ;
-                   });
+  // Best first; of two coils of the same Q, that of the wire given first.
+  std::sort(outcome.coils.begin(), outcome.coils.end(),
+            [](const DesignedCoil& a, const DesignedCoil& b) {
+              return a.figures.apparentQ != b.figures.apparentQ
+                         ? a.figures.apparentQ > b.figures.apparentQ
+                         : a.texts.wire < b.texts.wire;
+            });
   if (outcome.coils.size() > static_cast<std::size_t>(p.count)) outcome.coils.resize(p.count);
   if (outcome.coils.empty()) {
     // The stop of the coils that came nearest: those that failed only when their whole turns

@@ -2,62 +2,28 @@
 // value of a function over an interval where it may not be defined everywhere.
 #pragma once
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace line_search {
 
 inline constexpr double NONE = -std::numeric_limits<double>::infinity();
 
+// A function of one variable borrowed for the length of a call: each search is compiled once,
+// whatever it searches (the page's engine is the smaller).
+struct Function {
+  const void* object;
+  double (*call)(const void* object, double u);
+  template <class F>
+  Function(const F& f)  // NOLINT: made from any callable, as a function pointer would be
+      : object(&f), call([](const void* o, double u) { return (*static_cast<const F*>(o))(u); }) {}
+  double operator()(double u) const { return call(object, u); }
+};
+
 // The u in [lo, hi] where the increasing g(u) is 0, from a start and a guess of the slope:
 // secant steps, a bisection whenever a step leaves the bracket or g is +infinity there. When g
 // has no root in range, returns NaN with `side` -1 (g above 0 at lo) or +1 (below 0 at hi);
 // a NaN from g is side 0.
-template <class G>
-double SolveIncreasing(G g, double lo, double hi, double u, double slope, int& side) {
-  side = 0;
-  double a = lo, b = hi;
-  bool belowSeen = false, aboveSeen = false;
-  double previous = std::nan(""), gPrevious = std::nan("");
-  u = std::clamp(u, lo, hi);
-  for (int step = 0; step < 100; ++step) {
-    const double gu = g(u);
-    if (std::isnan(gu)) return std::nan("");
-    if (std::fabs(gu) < 1e-12) return u;
-    if (gu < 0) {
-      a = u;
-      belowSeen = true;
-    } else {
-      b = u;
-      aboveSeen = true;
-    }
-    if (b - a <= 1e-13 * std::max(1.0, std::fabs(a))) {
-      if (belowSeen && aboveSeen) return u;
-      side = belowSeen ? 1 : -1;
-      return std::nan("");
-    }
-    double next = std::nan("");
-    if (std::isfinite(gu)) {
-      const double secant = (gu - gPrevious) / (u - previous);
-      next = u - gu / (std::isfinite(secant) && secant > 0 ? secant : slope);
-    }
-    if (!(next > a && next < b)) {
-      // Out of the bracket: first try its end that has not been seen, then halve it.
-      if (!(next > a) && !belowSeen && std::isfinite(gu) && u != a) {
-        next = a;
-      } else if (!(next < b) && !aboveSeen && u != b) {
-        next = b;
-      } else {
-        next = 0.5 * (a + b);
-      }
-    }
-    previous = u;
-    gPrevious = gu;
-    u = next;
-  }
-  return belowSeen && aboveSeen ? u : std::nan("");
-}
+double SolveIncreasing(Function g, double lo, double hi, double u, double slope, int& side);
 
 // The best point found by Maximise.
 struct Peak {
@@ -68,65 +34,6 @@ struct Peak {
 // The highest value of f over [lo, hi]: f on `scan` evenly spaced points, then, around the best
 // of them, the edge of where f is defined (bisection) on a side where it is not, and golden
 // section search to `tolerance` in u. f returns NONE where it is not defined.
-template <class F>
-Peak Maximise(F f, double lo, double hi, int scan, double tolerance) {
-  Peak best;
-  const auto at = [&](double u) {
-    const double value = f(u);
-    if (value > best.value) best = {u, value};
-    return value;
-  };
-  constexpr int MAX_SCAN = 16;
-  scan = std::clamp(scan, 2, MAX_SCAN);
-  if (!(hi - lo > tolerance)) {
-    at(0.5 * (lo + hi));
-    return best;
-  }
-  double u[MAX_SCAN], value[MAX_SCAN];
-  int top = 0;
-  for (int i = 0; i < scan; ++i) {
-    u[i] = lo + (hi - lo) * i / (scan - 1);
-    value[i] = at(u[i]);
-    if (value[i] > value[top]) top = i;
-  }
-  if (value[top] == NONE) return best;
-  // At an end of the interval, and falling away from it: the peak is the end (the limit there
-  // holds the coil back), with no search inside.
-  if (top == 0 || top == scan - 1) {
-    const double inward = top == 0 ? u[0] + tolerance : u[scan - 1] - tolerance;
-    if (at(inward) <= value[top]) return best;
-  }
-  // The bracket around the best point, its ends moved in to where f is defined.
-  const auto edge = [&](double outside, double inside) {
-    while (std::fabs(outside - inside) > tolerance) {
-      const double middle = 0.5 * (outside + inside);
-      (at(middle) == NONE ? outside : inside) = middle;
-    }
-    return inside;
-  };
-  double a = top > 0 ? u[top - 1] : u[top];
-  double b = top < scan - 1 ? u[top + 1] : u[top];
-  if (top > 0 && value[top - 1] == NONE) a = edge(a, u[top]);
-  if (top < scan - 1 && value[top + 1] == NONE) b = edge(b, u[top]);
-  const double ratio = 0.5 * (std::sqrt(5.0) - 1);
-  double c = b - ratio * (b - a), d = a + ratio * (b - a);
-  double fc = at(c), fd = at(d);
-  while (b - a > tolerance) {
-    if (fc >= fd) {
-      b = d;
-      d = c;
-      fd = fc;
-      c = b - ratio * (b - a);
-      fc = at(c);
-    } else {
-      a = c;
-      c = d;
-      fc = fd;
-      d = a + ratio * (b - a);
-      fd = at(d);
-    }
-  }
-  return best;
-}
+Peak Maximise(Function f, double lo, double hi, int scan, double tolerance);
 
 }  // namespace line_search
