@@ -411,8 +411,8 @@ std::string DesignStopText(DesignStop stop) {
       break;
     case DesignStop::ROUNDING:
       why =
-          "no whole number of turns keeps the inductance within \"tolerance\": allow a "
-          "larger \"tolerance\"";
+          "no coil of windable turns and rounded lengths keeps the inductance within "
+          "\"tolerance\": allow a larger \"tolerance\"";
       break;
   }
   return std::string("no coil fits: ") + why;
@@ -420,7 +420,8 @@ std::string DesignStopText(DesignStop stop) {
 
 DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
   DesignOutcome outcome;
-  int stops[STOPS] = {};
+  int stops[STOPS] = {}, roundingStops[STOPS] = {};
+  bool rounded = false;  // a wire's continuous optimum was found, but no windable coil near it
   const double metres = UnitMetres(p);
   for (std::size_t i = 0; i < p.wires.size(); ++i) {
     const double d = p.wires[i].diameter;
@@ -431,10 +432,13 @@ DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
     const Trial best = ContinuousBest(s, D);
     if (best.q == NONE) continue;
     DesignedCoil coil;
+    int before[STOPS];
+    std::copy(std::begin(stops), std::end(stops), before);
     if (RoundedBest(s, i, best.turns, figure, coil)) {
       outcome.coils.push_back(std::move(coil));
     } else {
-      ++stops[static_cast<int>(DesignStop::ROUNDING)];
+      rounded = true;
+      for (int k = 0; k < STOPS; ++k) roundingStops[k] += stops[k] - before[k];
     }
   }
   // Best first; of two coils of the same Q, that of the wire given first.
@@ -446,15 +450,17 @@ DesignOutcome DesignCoils(const DesignProblem& p, FigureCoil figure) {
             });
   if (outcome.coils.size() > static_cast<std::size_t>(p.count)) outcome.coils.resize(p.count);
   if (outcome.coils.empty()) {
-    // The stop of the coils that came nearest: those that failed only when their whole turns
-    // were rounded, then those that failed only on their self-resonance; else the most frequent.
+    // The reason of the tries that came nearest: those of windable turns next to a continuous
+    // optimum (ROUNDING when they failed only the last check), else those that failed only on
+    // their self-resonance, else the most frequent.
+    const int* counts = rounded ? roundingStops : stops;
     int most = static_cast<int>(DesignStop::TOO_FEW_TURNS);
-    for (int i = most + 1; i < STOPS; ++i) {
-      if (stops[i] > stops[most]) most = i;
+    for (int k = most + 1; k < STOPS; ++k) {
+      if (counts[k] > counts[most]) most = k;
     }
-    for (const DesignStop nearest : {DesignStop::RESONANCE, DesignStop::ROUNDING}) {
-      if (stops[static_cast<int>(nearest)] > 0) most = static_cast<int>(nearest);
-    }
+    if (rounded && counts[most] == 0) most = static_cast<int>(DesignStop::ROUNDING);
+    if (!rounded && stops[static_cast<int>(DesignStop::RESONANCE)] > 0)
+      most = static_cast<int>(DesignStop::RESONANCE);
     outcome.stop = static_cast<DesignStop>(most);
   }
   return outcome;

@@ -78,7 +78,7 @@ unsigned LimitsReached(const DesignProblem& problem, const CoilFigures& figures)
 // The limits in words, as the command line and the page list them ("height_max, pitch_min").
 std::string LimitNames(unsigned limits);
 
-// Why no coil fits, the most frequent reason among the coils the search tried.
+// Why no coil fits: the reason of the tries that came nearest (docs/design.md).
 enum class DesignStop {
   NONE,
   TOO_FEW_TURNS,   // even 2 turns give more than the inductance
@@ -86,7 +86,7 @@ enum class DesignStop {
   TOO_MANY_TURNS,  // more turns than a coil may have
   RESONANCE,       // the self-resonance below margin x frequency
   SHAPE,           // the largest height below a tenth of the diameter
-  ROUNDING,        // no whole number of turns keeps the tolerance
+  ROUNDING,        // no windable coil near an optimum keeps the tolerance
 };
 // The error of a design that found no coil: which limit stops it and what to relax.
 std::string DesignStopText(DesignStop stop);

@@ -7,6 +7,7 @@
 // holding one JSON object, an error exactly when the reading failed, the reference could not be
 // worked out or no coil fits a design, and a design's coils otherwise.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -85,6 +86,19 @@ void CheckLine(std::string_view line) {
     FUZZ_REQUIRE(
         json.size() == 1 && json["design"]["coils"].is_array() && !json["design"]["coils"].empty(),
         withAnswer);
+    // Every coil within the limits, on the numbers it is answered with.
+    const DesignProblem& p = parsedDesign.problem;
+    for (const nlohmann::json& coil : json["design"]["coils"]) {
+      const double D = coil["diameter"], H = coil["height"], N = coil["turns"];
+      const double L = coil["apparent_inductance_uH"].get<double>() * 1e-6;
+      const double pitch = coil["pitch"], wire = coil["wire_diameter"];
+      const double resonance = coil["self_resonance_MHz"].get<double>() * 1e6;
+      FUZZ_REQUIRE(D >= p.diameterMin && D <= p.diameterMax && H <= p.heightMax && H >= 0.1 * D &&
+                       H <= 10 * D && N >= 2 && pitch >= p.pitchMin * wire &&
+                       resonance >= p.margin * p.frequency * (1 - 1e-12) &&
+                       std::fabs(L / p.inductance - 1) <= p.tolerance * (1 + 1e-12),
+                   withAnswer);
+    }
   }
   if (!parsedOk) {
     std::string expected;
