@@ -2,10 +2,8 @@
 #include "design_options.h"
 
 #include <CLI/CLI.hpp>
-#include <cstdio>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "design_answer.h"
 #include "design_request.h"
@@ -49,7 +47,9 @@ int RunDesignCommand(int argc, char** argv) {
     const DesignKeyRule& rule = DESIGN_KEY_RULES[i];
     std::string name = std::string("--") + rule.name;
     for (char& c : name) c = c == '_' ? '-' : c;
-    app.add_option(name, texts[i], std::string("\"") + rule.name + "\": " + rule.mustBe);
+    std::string help = std::string("\"") + rule.name + "\": " + rule.mustBe;
+    if (*rule.byDefault) help += std::string(" (default: ") + rule.byDefault + ")";
+    app.add_option(name, texts[i], help);
   }
   app.add_flag(DESIGN_FLAG, design, "Design coils (this group of options)")->required();
   app.add_flag("--json", json, "Answer as one JSON line, as a batch's design request is");
