@@ -7,6 +7,7 @@
 
 #include "answer_line.h"
 #include "batch.h"
+#include "design_options.h"
 #include "dialog_controls.h"
 #include "read_input.h"
 #include "reference_format.h"
@@ -151,6 +152,7 @@ int AnswerSingleSolve(const SingleSolve& options) {
 
 int main(int argc, char** argv) {
   UseBinaryStandardStreams();
+  if (AsksForDesign(argc, argv)) return RunDesignCommand(argc, argv);
   CLI::App app{
       "Solves a single-layer air-core coil: its inductance from the number of turns, "
       "or the number of turns for an inductance.",
@@ -166,6 +168,10 @@ int main(int argc, char** argv) {
   CLI::App* many = app.add_option_group("Batch");
   AddSingleSolveOptions(*single, options);
   many->add_flag("--batch", batch, "Solve JSON Lines requests read from stdin, one per line");
+  bool design = false;
+  app.add_flag("--design", design,
+               "Design the coils of highest Q for an inductance at a frequency: "
+               "coilcalc-cli --design --help for its options");
   single->excludes(many);
 
   try {

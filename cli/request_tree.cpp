@@ -13,15 +13,18 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The handler of nlohmann::json::sax_parse, keeping four levels (a request's reference's
-// sweep is the deepest). Its own tree, not nlohmann's: that one would keep
+// The containers kept: the line, its keys' values and theirs (a reference's sweep, a design's
+// range and list), so four levels of values.
+constexpr int KEPT_DEPTH = 3;
+
+// The handler of nlohmann::json::sax_parse. Its own tree, not nlohmann's: that one would keep
 // one value of a repeated key, sort keys, and keep nothing of a line that is not valid JSON.
 struct TreeBuilder {
   std::string_view line;
   RequestNode* root;
   std::string* syntaxError;
-  RequestNode* open[3] = {};  // the object or array opened at depth 0 to 2, when kept
-  int depth = 0;              // of the next value
+  RequestNode* open[KEPT_DEPTH] = {};  // the object or array opened at each depth, when kept
+  int depth = 0;                       // of the next value
   // The numbers too large for a double, by their place among the line's numbers, with the
   // infinity of their sign, when the line is read with stand-ins for them; `overflowed` when
   // the parser stopped on such a number in the first reading.
@@ -30,11 +33,15 @@ struct TreeBuilder {
   std::size_t numbers = 0, nextHuge = 0;
   bool overflowed = false;
 
-  // The node of the next value, or none below the kept levels or inside an array.
+  // The node of the next value, or none below the kept levels or past an array's kept values.
   RequestNode* Next() {
     if (depth == 0) return root;
-    RequestNode* parent = depth <= 3 ? open[depth - 1] : nullptr;
-    return parent && parent->kind == RequestNode::OBJECT ? &parent->members.back() : nullptr;
+    RequestNode* parent = depth <= KEPT_DEPTH ? open[depth - 1] : nullptr;
+    if (!parent) return nullptr;
+    if (parent->kind == RequestNode::OBJECT) return &parent->members.back();
+    if (parent->kind == RequestNode::ARRAY && parent->members.size() < MAX_KEPT_ELEMENTS)
+      return &parent->members.emplace_back();
+    return nullptr;
   }
   bool Value(RequestNode::Kind kind, double number = 0, std::string* text = nullptr) {
     if (RequestNode* node = Next()) {
@@ -47,7 +54,7 @@ struct TreeBuilder {
   bool Open(RequestNode::Kind kind) {
     RequestNode* node = Next();
     if (node) node->kind = kind;
-    if (depth < 3) open[depth] = node;
+    if (depth < KEPT_DEPTH) open[depth] = node;
     ++depth;
     return true;
   }
@@ -73,7 +80,7 @@ struct TreeBuilder {
   bool end_object() { return Close(); }
   bool end_array() { return Close(); }
   bool key(Json::string_t& name) {
-    if (depth <= 3 && open[depth - 1]) open[depth - 1]->members.emplace_back().key = name;
+    if (depth <= KEPT_DEPTH && open[depth - 1]) open[depth - 1]->members.emplace_back().key = name;
     return true;
   }
   bool parse_error(std::size_t stop, const std::string&, const Json::exception& fault) {

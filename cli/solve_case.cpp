@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "answer_line.h"
+#include "design_answer.h"
 #include "dialog_controls.h"
 #include "json_writer.h"
 #include "request_scan.h"
@@ -171,6 +172,47 @@ std::string CheckRequest(Node& root, bool valid, const std::string& syntaxError,
   return referenceFault.empty() ? fault : referenceFault;
 }
 
+// A value of a design's key as the designer takes it.
+DesignValue DesignValueOf(const Node& node) {
+  DesignValue value;
+  value.kind = node.kind == Node::TEXT     ? DesignValue::TEXT
+               : node.kind == Node::NUMBER ? DesignValue::NUMBER
+                                           : DesignValue::OTHER;
+  value.text = node.text;
+  value.number = node.number;
+  return value;
+}
+
+// {"min": ..., "max": ...}, each once, into `low` and `high`.
+bool ReadMinMax(const Node& node, DesignValue& low, DesignValue& high) {
+  low = high = DesignValue();
+  if (node.kind != Node::OBJECT) return false;
+  for (const Node& member : node.members) {
+    DesignValue& value = member.key == "min" ? low : high;
+    if ((member.key != "min" && member.key != "max") || value.kind != DesignValue::ABSENT)
+      return false;
+    value = DesignValueOf(member);
+  }
+  return low.kind != DesignValue::ABSENT && high.kind != DesignValue::ABSENT;
+}
+
+// The error of a design line: its "design" alone, then the design's keys.
+std::string CheckDesign(const Node& root, bool valid, const std::string& syntaxError,
+                        DesignCase& design) {
+  if (!valid) return syntaxError;
+  if (root.members.size() != 1) return DESIGN_NOT_ALONE;
+  DesignInput input;
+  std::string error = ReadDesignNode(root.members[0], input);
+  if (error.empty() && CheckDesignInput(input, design.problem, error)) design.wanted = true;
+  return error;
+}
+
+bool IsDesignLine(const Node& root) {
+  return root.kind == Node::OBJECT &&
+         std::any_of(root.members.begin(), root.members.end(),
+                     [](const Node& member) { return member.key == "design"; });
+}
+
 void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
   static const SolveCase start;  // once: a case's deque allocates when made
   solveCase.lengthScale = start.lengthScale;
@@ -183,16 +225,76 @@ void ClearRequest(SolveCase& solveCase, WireRequest& wire, std::string& error) {
 
 }  // namespace
 
+std::string ReadDesignNode(const RequestNode& design, DesignInput& input) {
+  input = DesignInput();
+  if (design.kind != Node::OBJECT) return DESIGN_NOT_OBJECT;
+  for (const Node& member : design.members) {
+    const DesignKeyRule* rule = FindDesignKey(member.key);
+    if (!rule) return "unknown key \"" + member.key + "\" in \"design\"";
+    bool good = true;
+    switch (rule->key) {
+      case DesignKey::UNIT:
+        input.unit = DesignValueOf(member);
+        break;
+      case DesignKey::INDUCTANCE:
+        input.inductance = DesignValueOf(member);
+        break;
+      case DesignKey::FREQUENCY:
+        input.frequency = DesignValueOf(member);
+        break;
+      case DesignKey::DIAMETER:
+        input.diameterRange = member.kind == Node::OBJECT;
+        input.diameter = DesignValueOf(member);
+        good = !input.diameterRange || ReadMinMax(member, input.diameterMin, input.diameterMax);
+        break;
+      case DesignKey::HEIGHT_MAX:
+        input.heightMax = DesignValueOf(member);
+        break;
+      case DesignKey::WIRE_GAUGES:
+        input.hasGauges = true;
+        good = ReadMinMax(member, input.gaugeMin, input.gaugeMax);
+        break;
+      case DesignKey::WIRE_DIAMETERS:
+        input.hasWireDiameters = true;
+        input.wireDiameters.clear();
+        good = member.kind == Node::ARRAY;
+        for (const Node& wire : member.members) input.wireDiameters.push_back(DesignValueOf(wire));
+        break;
+      case DesignKey::PITCH_MIN:
+        input.pitchMin = DesignValueOf(member);
+        break;
+      case DesignKey::RESONANCE_MARGIN:
+        input.margin = DesignValueOf(member);
+        break;
+      case DesignKey::TOLERANCE:
+        input.tolerance = DesignValueOf(member);
+        break;
+      case DesignKey::TEMPERATURE:
+        input.temperature = DesignValueOf(member);
+        break;
+      case DesignKey::COUNT:
+        input.count = DesignValueOf(member);
+        break;
+    }
+    if (!good) return DesignKeyError(rule->key);
+  }
+  return "";
+}
+
 bool ReadSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
-                   std::string& error) {
+                   std::string& error, DesignCase* design) {
   ClearRequest(solveCase, wire, error);
+  if (design) design->wanted = false;
   if (ScanPlainRequest(line, solveCase, wire)) return true;
-  return ParseSolveCase(line, solveCase, wire, error);
+  return ParseSolveCase(line, solveCase, wire, error, design);
 }
 
 bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wire,
-                    std::string& error) {
+                    std::string& error, DesignCase* design) {
   ClearRequest(solveCase, wire, error);
+  DesignCase unused;
+  DesignCase& asked = design ? *design : unused;
+  asked.wanted = false;
   if (line.empty()) {
     error = "empty line";
     return false;
@@ -200,6 +302,10 @@ bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wi
   RequestNode root;
   std::string syntaxError;
   const bool valid = ParseRequestTree(line, root, syntaxError);
+  if (IsDesignLine(root)) {
+    error = CheckDesign(root, valid, syntaxError, asked);
+    return error.empty();
+  }
   error = CheckRequest(root, valid, syntaxError, solveCase, wire);
   if (!error.empty()) wire = WireRequest();
   return error.empty();
@@ -208,11 +314,14 @@ bool ParseSolveCase(std::string_view line, SolveCase& solveCase, WireRequest& wi
 bool AnswerRequestLine(std::string_view line, std::string& answer) {
   thread_local SolveCase solveCase;  // kept, so that its vectors and texts reuse their storage
   thread_local std::string error;
+  thread_local DesignCase design;
   WireRequest wire;
-  if (!ReadSolveCase(line, solveCase, wire, error)) {
+  if (!ReadSolveCase(line, solveCase, wire, error, &design)) {
     AppendErrorLine(answer, error);
     return false;
   }
+  if (design.wanted)
+    return AppendDesignAnswer(answer, design.problem, DesignWithDialog(design.problem));
   RunSolveCase(solveCase);
   return AppendAnswerLine(answer, wire);
 }

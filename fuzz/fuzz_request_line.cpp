@@ -3,8 +3,11 @@
 // Input bytes: the line, up to its first line feed (a line feed ends a request in a batch).
 // The batch's reader (the scanner, then the full reader for a line the scanner leaves) must
 // give the full reader's request or its error, word for word, so a line the scanner takes
-// must read exactly as the full reader reads it; the answer must be one line holding one JSON
-// object, an error exactly when the reading failed or the reference could not be worked out.
+// must read exactly as the full reader reads it, a design line too; the answer must be one line
+// holding one JSON object, an error exactly when the reading failed, the reference could not be
+// worked out or no coil fits a design, and a design's coils otherwise.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -27,13 +30,34 @@ bool SameWire(const WireRequest& a, const WireRequest& b) {
          a.hasFrequency == b.hasFrequency && a.frequency == b.frequency && a.celsius == b.celsius;
 }
 
+bool SameWires(const std::vector<DesignWire>& a, const std::vector<DesignWire>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const DesignWire& x, const DesignWire& y) {
+                      return x.diameter == y.diameter && x.byGauge == y.byGauge &&
+                             x.gauge == y.gauge && x.text == y.text;
+                    });
+}
+
+bool SameDesign(const DesignCase& a, const DesignCase& b) {
+  if (a.wanted != b.wanted) return false;
+  const DesignProblem &x = a.problem, &y = b.problem;
+  return !a.wanted ||
+         (x.millimetres == y.millimetres && x.inductance == y.inductance &&
+          x.frequencyText == y.frequencyText && x.frequency == y.frequency &&
+          x.celsius == y.celsius && x.diameterMin == y.diameterMin &&
+          x.diameterMax == y.diameterMax && x.diameterText == y.diameterText &&
+          x.heightMax == y.heightMax && SameWires(x.wires, y.wires) && x.pitchMin == y.pitchMin &&
+          x.margin == y.margin && x.tolerance == y.tolerance && x.count == y.count);
+}
+
 void CheckLine(std::string_view line) {
   const std::string where = "request " + Quoted(line);
 
   SolveCase parsed;
   WireRequest parsedWire;
   std::string parseError;
-  const bool parsedOk = ParseSolveCase(line, parsed, parsedWire, parseError);
+  DesignCase parsedDesign;
+  const bool parsedOk = ParseSolveCase(line, parsed, parsedWire, parseError, &parsedDesign);
   FUZZ_REQUIRE(parsedOk == parseError.empty(), where + ", error " + Quoted(parseError));
 
   // The batch's reader tries the quick scanner first and leaves the line to the full reader
@@ -42,11 +66,13 @@ void CheckLine(std::string_view line) {
   SolveCase read{MILLIMETRES.scale, SOLVE_FOR_TURNS, {{1, "left over"}}};
   WireRequest readWire{true, true, 3, true, 1.5};
   std::string readError = "left over";
-  const bool readOk = ReadSolveCase(line, read, readWire, readError);
+  DesignCase readDesign{true, {}};
+  const bool readOk = ReadSolveCase(line, read, readWire, readError, &readDesign);
   FUZZ_REQUIRE(readOk == parsedOk && readError == parseError,
                where + ", read " + Quoted(readError) + ", parsed " + Quoted(parseError));
   if (readOk) {
     FUZZ_REQUIRE(SameCase(read, parsed) && SameWire(readWire, parsedWire), where);
+    FUZZ_REQUIRE(SameDesign(readDesign, parsedDesign), where);
   }
 
   std::string answer;
@@ -56,6 +82,24 @@ void CheckLine(std::string_view line) {
   const nlohmann::json json = nlohmann::json::parse(answer, nullptr, false);
   FUZZ_REQUIRE(json.is_object(), withAnswer);
   FUZZ_REQUIRE(json.contains("error") == !answered, withAnswer);
+  if (answered && parsedDesign.wanted) {
+    FUZZ_REQUIRE(
+        json.size() == 1 && json["design"]["coils"].is_array() && !json["design"]["coils"].empty(),
+        withAnswer);
+    // Every coil within the limits, on the numbers it is answered with.
+    const DesignProblem& p = parsedDesign.problem;
+    for (const nlohmann::json& coil : json["design"]["coils"]) {
+      const double D = coil["diameter"], H = coil["height"], N = coil["turns"];
+      const double L = coil["apparent_inductance_uH"].get<double>() * 1e-6;
+      const double pitch = coil["pitch"], wire = coil["wire_diameter"];
+      const double resonance = coil["self_resonance_MHz"].get<double>() * 1e6;
+      FUZZ_REQUIRE(D >= p.diameterMin && D <= p.diameterMax && H <= p.heightMax && H >= 0.1 * D &&
+                       H <= 10 * D && N >= 2 && pitch >= p.pitchMin * wire &&
+                       resonance >= p.margin * p.frequency * (1 - 1e-12) &&
+                       std::fabs(L / p.inductance - 1) <= p.tolerance * (1 + 1e-12),
+                   withAnswer);
+    }
+  }
   if (!parsedOk) {
     std::string expected;
     AppendErrorLine(expected, parseError);

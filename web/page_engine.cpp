@@ -2,8 +2,12 @@
 // answered with the trace of control writes and message boxes that the page then shows in order.
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "design_answer.h"
+#include "design_request.h"
 #include "dialog_actions.h"
 #include "dialog_controls.h"
 #include "headless_window.h"
@@ -137,10 +141,49 @@ void AppendControls(std::string& out) {
   out += ']';
 }
 
+// The design panel's texts of the keys, in the order of DESIGN_KEY_RULES, and its last design.
+std::string designTexts[std::size(DESIGN_KEY_RULES)];
+DesignProblem designProblem;
+DesignOutcome designOutcome;
+// The wire of the designed coil the last solve was asked for from the design panel, which the
+// physics panel then shows; none after a solve of the user's own.
+WireRequest designWire;
+bool designSolvePending = false;
+
+// The dialog as a design leaves it: a design solves its coils in the in-memory dialog too, so
+// the page's dialog is kept aside meanwhile.
+struct DialogState {
+  float lengthScale;
+  std::int16_t solveMode;
+  SolvedCoil coil;
+  std::string resultLines[4];
+  std::vector<std::string> texts;
+};
+
+DialogState SaveDialog() {
+  DialogState state{lengthScale, solveMode, lastSolvedCoil,
+                    {wireLengthText, wireSizeText, capacitanceText, resonanceText}, {}};
+  for (const DialogControl& control : DIALOG_CONTROLS) state.texts.push_back(PeekControlText(control.id));
+  return state;
+}
+
+void RestoreDialog(const DialogState& state) {
+  lengthScale = state.lengthScale;
+  solveMode = state.solveMode;
+  lastSolvedCoil = state.coil;
+  std::string* const lines[] = {&wireLengthText, &wireSizeText, &capacitanceText, &resonanceText};
+  for (int i = 0; i < 4; ++i) *lines[i] = state.resultLines[i];
+  for (std::size_t i = 0; i < std::size(DIALOG_CONTROLS); ++i)
+    SeedControlText(DIALOG_CONTROLS[i].id, state.texts[i]);
+  ClearHeadlessTrace();
+}
+
 // The physics panel of the last completed solve: the dialog beside the wire of its own
-// "Maximum wire size" line, at the frequency of the panel's field when it holds one.
+// "Maximum wire size" line (or of the designed coil it was asked for from the design panel),
+// at the frequency of the panel's field when it holds one.
 void AppendPhysicsPanel(std::string& out) {
-  WireRequest request{.wanted = true};
+  WireRequest request = designWire;
+  request.wanted = true;
   std::string error;
   if (!frequencyText.empty() && !ReadFrequency(frequencyText, request.frequency, error))
     return AppendRefusalPanel(out, "No reference at this frequency: " + error + ".");
@@ -275,6 +318,8 @@ EMSCRIPTEN_KEEPALIVE const char* PageClick(int id) {
   } else if (id == IDC_ABOUT) {
     ShowAboutBox();
   }
+  if (solve && !designSolvePending) designWire = WireRequest();
+  designSolvePending = false;
   if (solve && SolveCompleted()) solvedOnce = true;
   return TraceAnswer(solve && SolveCompleted());
 }
@@ -284,6 +329,66 @@ EMSCRIPTEN_KEEPALIVE const char* PageHelp(int id) {
   ClearHeadlessTrace();
   ShowContextHelp(id);
   return TraceAnswer(false);
+}
+
+// The design's keys in their order: [{"name":NAME,"mustBe":TEXT,"byDefault":TEXT},...].
+EMSCRIPTEN_KEEPALIVE const char* PageDesignKeys() {
+  answer = "[";
+  for (const DesignKeyRule& rule : DESIGN_KEY_RULES) {
+    AppendJsonComma(answer);
+    answer += '{';
+    AppendJsonKey(answer, "name", true);
+    AppendJsonString(answer, rule.name);
+    AppendJsonKey(answer, "mustBe");
+    AppendJsonString(answer, rule.mustBe);
+    AppendJsonKey(answer, "byDefault");
+    AppendJsonString(answer, rule.byDefault);
+    answer += '}';
+  }
+  answer += ']';
+  return answer.c_str();
+}
+
+// The design panel's text of key `key` (its place in the table of the design's keys).
+EMSCRIPTEN_KEEPALIVE void PageDesignText(int key, const char* text) {
+  if (key >= 0 && key < static_cast<int>(std::size(designTexts))) designTexts[key] = text;
+}
+
+// Designs the coils of the design panel's texts: {"columns":[...],"rows":[...],"coils":[...]}
+// or {"error":TEXT}; the dialog stays as it was.
+EMSCRIPTEN_KEEPALIVE const char* PageDesign() {
+  answer.clear();
+  std::string error;
+  designOutcome = DesignOutcome();
+  if (!CheckDesignInput(DesignInputFromTexts(designTexts), designProblem, error)) {
+    answer = "{";
+    AppendJsonKey(answer, "error", true);
+    AppendJsonString(answer, error);
+    answer += '}';
+    return answer.c_str();
+  }
+  const DialogState state = SaveDialog();
+  designOutcome = DesignWithDialog(designProblem);
+  AppendDesignPanel(answer, designProblem, designOutcome);
+  RestoreDialog(state);
+  return answer.c_str();
+}
+
+// The next solve is of designed coil `index` of the last design: the physics panel then shows
+// it with its wire at the design's frequency. Answers that frequency's text.
+EMSCRIPTEN_KEEPALIVE const char* PageUseDesign(int index) {
+  answer.clear();
+  if (index < 0 || index >= static_cast<int>(designOutcome.coils.size())) return "";
+  const DesignWire& wire = designProblem.wires[designOutcome.coils[index].texts.wire];
+  designWire = WireRequest();
+  designWire.hasGauge = wire.byGauge;
+  designWire.gauge = wire.gauge;
+  std::string error;
+  designWire.hasDiameter = !wire.byGauge && ReadWireDiameter(wire.text, designWire.diameter, error);
+  designWire.celsius = designProblem.celsius;
+  designSolvePending = true;
+  frequencyText = answer = designProblem.frequencyText;
+  return answer.c_str();
 }
 
 }  // extern "C"

@@ -3,7 +3,7 @@
 the solve vectors, the comparison of two builds and the throughput benchmark.
 
 Usage: tests/reference/make_requests.py LINES [--seed N] [--reference SHARE]
-           [--mix edges|coils|bench|faults|sweep|grounded]
+           [--mix edges|coils|bench|faults|sweep|grounded|design]
   --mix edges  (the default) both units and modes; ordinary coils, stopped solves, odd number
                texts (blanks, signs, "&H" numbers, exponent letters, trailing garbage, long
                digit strings), texts near the ends of the extended range, one line in a thousand
@@ -29,6 +29,10 @@ Usage: tests/reference/make_requests.py LINES [--seed N] [--reference SHARE]
                its lower end: base heights from 0 to a few times the coil's height in either
                unit's spellings, with or without a wire and a frequency; now and then one that
                is refused (tests/expected/expected_texts.json) or far above the coil.
+  --mix design design requests: inductances from 50 nH to 5 mH at the frequency of 20 to 500 pF,
+               one diameter or a range in either unit, now and then a largest height, a few
+               gauges or a list of bare diameters, the optional keys now and then; one line in
+               eight has a bad value or asks for what no coil gives.
   --reference SHARE  that share of the requests also asks for the physics reference: true,
                {}, false, a gauge, a wire diameter, a third of them at a frequency (and a
                temperature), now and then one that is refused.
@@ -559,6 +563,53 @@ def fault_line(rng, i):
     return line
 
 
+# ---- the design mix -------------------------------------------------------------------------
+
+BAD_DESIGN_MEMBERS = [("unit", "cm"), ("inductance", "2.2"), ("inductance", 2.2e-6),
+                      ("frequency", "7 MHz x"), ("diameter", {"min": "40", "max": "15"}),
+                      ("diameter", 25), ("height_max", "-1"), ("wire_gauges", {"min": 20}),
+                      ("wire_diameters", []), ("pitch_min", 0.5), ("resonance_margin", 1),
+                      ("tolerance", "0.01"), ("temperature", 500), ("count", 0),
+                      ("colour", "red")]
+
+
+def design_request(rng):
+    """A line of the design mix."""
+    inductance = log_uniform(rng, 5e-8, 5e-3)
+    capacitance = log_uniform(rng, 20e-12, 500e-12)
+    frequency = 1 / (2 * math.pi * math.sqrt(inductance * capacitance))
+    unit = rng.choice(["mm", "in"])
+    scale = 1 if unit == "mm" else 25.4
+    text, prefix = (("%.3g" % (inductance * 1e9), "nH") if inductance < 1e-6 else
+                    ("%.3g" % (inductance * 1e6), "uH") if inductance < 1e-3 else
+                    ("%.3g" % (inductance * 1e3), "mH"))
+    design = {"unit": unit, "inductance": text + prefix,
+              "frequency": "%.4gMHz" % (frequency / 1e6)}
+    low = log_uniform(rng, 5, 100) / scale
+    if rng.random() < 0.5:
+        design["diameter"] = "%.3g" % low
+    else:
+        design["diameter"] = {"min": "%.3g" % low, "max": "%.3g" % (low * rng.uniform(1, 4))}
+    if rng.random() < 0.5:
+        design["height_max"] = "%.3g" % (low * rng.uniform(0.5, 8))
+    if rng.random() < 0.7:
+        first = rng.randint(10, 36)
+        design["wire_gauges"] = {"min": first, "max": first + rng.randint(0, 5)}
+    else:
+        design["wire_diameters"] = ["%.3g" % (log_uniform(rng, 0.1, 2) / scale)
+                                    for _ in range(rng.randint(1, 4))]
+    for key, low_value, high_value in [("pitch_min", 1, 2), ("resonance_margin", 1.5, 6),
+                                       ("tolerance", 0.001, 0.05), ("temperature", -20, 120)]:
+        if rng.random() < 0.15:
+            design[key] = round(rng.uniform(low_value, high_value), 3)
+    if rng.random() < 0.2:
+        design["count"] = rng.randint(1, 8)
+    if rng.random() < 0.125:
+        key, value = rng.choice(BAD_DESIGN_MEMBERS)
+        design[key] = value
+    return {"design": design}
+
+
 # ---- the physics reference ------------------------------------------------------------------
 
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "expected",
@@ -666,7 +717,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
     parser.add_argument("lines", type=int)
     parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--mix", choices=["edges", "coils", "bench", "faults", "sweep", "grounded"], default="edges")
+    parser.add_argument("--mix", default="edges",
+                        choices=["edges", "coils", "bench", "faults", "sweep", "grounded", "design"])
     parser.add_argument("--reference", type=float, default=0.0, metavar="SHARE")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -682,6 +734,8 @@ def main():
             line = sweep_request(rng, i), {}
         elif args.mix == "grounded":
             line = grounded_request(rng, i), {}
+        elif args.mix == "design":
+            line = design_request(rng), {}
         else:
             while True:
                 try:

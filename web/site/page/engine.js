@@ -49,3 +49,20 @@ export function sweep() {
 export function baseHeight(text) {
   return JSON.parse(call("PageBaseHeight", "string", ["string"], [text]));
 }
+
+// The designer's keys in their order: [{name, mustBe, byDefault}].
+export function designKeys() {
+  return JSON.parse(call("PageDesignKeys", "string"));
+}
+
+// Designs the coils of `texts` (one per key, in the keys' order; "" for none): {columns, rows,
+// coils: [{diameter, height, turns}]} or {error}. The dialog stays as it was.
+export function design(texts) {
+  texts.forEach((text, key) => call("PageDesignText", null, ["number", "string"], [key, text]));
+  return JSON.parse(call("PageDesign", "string"));
+}
+
+// The next solve is of coil `index` of the last design: answers the design's frequency text.
+export function useDesign(index) {
+  return call("PageUseDesign", "string", ["number"], [index]);
+}

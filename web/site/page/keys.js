@@ -30,6 +30,8 @@ function helpClick(event) {
 // help mode (the dialog has no Cancel button, so Escape does not close it).
 function dialogKey(event) {
   if (isBusy() || !frame.isConnected) return;
+  // The design panel is a form of its own: its keys are the browser's.
+  if (event.target instanceof Element && event.target.closest(".design")) return;
   if (event.key === "F1") {
     event.preventDefault();
     const target = document.activeElement && document.activeElement.closest("[data-control-id]");

@@ -2,6 +2,7 @@
 // click and help request run by the engine, and what it did shown in its order.
 import { attachClicks, editableTexts } from "./actions.js";
 import { click, loadEngine, startDialog } from "./engine.js";
+import { buildDesignPanel } from "./design_panel.js";
 import { attachKeys, focusFirstTabStop } from "./keys.js";
 import { buildDialog } from "./layout.js";
 import { buildPhysicsPanel } from "./physics_panel.js";
@@ -12,7 +13,7 @@ async function start() {
   timings.engineReady = performance.now();
   const desktop = document.getElementById("desktop");
   document.getElementById("loading").remove();
-  desktop.append(buildDialog(dialog), buildPhysicsPanel());
+  desktop.append(buildDialog(dialog), buildPhysicsPanel(), buildDesignPanel());
   attachClicks();
   attachKeys();
   // One solve of the empty start-up fields, its answer dropped (it stops at its first check),

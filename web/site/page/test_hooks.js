@@ -2,8 +2,15 @@
 // last action showed.
 
 // Milliseconds since navigation: engine loaded, dialog usable; from the last click on a solve
-// that completed to its last result written; and the last redraw of the sweep's plot.
-export const timings = { engineReady: NaN, dialogReady: NaN, lastSolve: NaN, lastPlot: NaN };
+// that completed to its last result written; the last redraw of the sweep's plot;
+// and the last design, from its start to its table.
+export const timings = {
+  engineReady: NaN,
+  dialogReady: NaN,
+  lastSolve: NaN,
+  lastPlot: NaN,
+  lastDesign: NaN,
+};
 
 // The writes and message boxes of the last action, in the order shown: ["set", id, text] or
 // ["message", caption, text]. Emptied when the next action starts, so it never grows for the
