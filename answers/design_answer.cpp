@@ -10,6 +10,7 @@
 #include "control_ids.h"
 #include "headless_window.h"
 #include "json_writer.h"
+#include "reference_format.h"
 
 namespace {
 
@@ -168,12 +169,7 @@ bool AppendDesignAnswer(std::string& out, const DesignProblem& p, const DesignOu
       AppendJsonKey(out, name, name == shape[0].first);
       AppendJsonNumber(out, value);
     }
-    AppendJsonKey(out, "wire_gauge");
-    if (r.byGauge) {
-      AppendJsonInteger(out, r.gauge);
-    } else {
-      out += "null";
-    }
+    AppendWireGauge(out, r);
     const std::pair<const char*, double> values[] = {
         {"wire_diameter", InUnit(r.wire, *r.unit)},
         {"pitch", row.pitch},

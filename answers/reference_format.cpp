@@ -172,17 +172,21 @@ std::string ReferenceBlock(const SolveReference& r) {
   return block;
 }
 
-void AppendReferenceMember(std::string& out, const SolveReference& r) {
-  const CoilReference& p = r.physics;
-  AppendJsonKey(out, "reference");
-  AppendJsonKey(out.append("{"), "wire_diameter", true);
-  AppendJsonNumber(out, InUnit(r.wire, *r.unit));
+void AppendWireGauge(std::string& out, const SolveReference& r) {
   AppendJsonKey(out, "wire_gauge");
   if (r.byGauge) {
     AppendJsonInteger(out, r.gauge);
   } else {
     out += "null";
   }
+}
+
+void AppendReferenceMember(std::string& out, const SolveReference& r) {
+  const CoilReference& p = r.physics;
+  AppendJsonKey(out, "reference");
+  AppendJsonKey(out.append("{"), "wire_diameter", true);
+  AppendJsonNumber(out, InUnit(r.wire, *r.unit));
+  AppendWireGauge(out, r);
   const std::pair<const char*, double> values[] = {
       {"sheet_inductance_uH", p.sheetInductance * 1e6},
       {"inductance_uH", p.inductance * 1e6},

@@ -15,6 +15,9 @@ std::string WhyNoReference(const SolveReference& reference);
 // The text block set under the dialog's result lines: the wire, then one row per quantity.
 std::string ReferenceBlock(const SolveReference& reference);
 
+// Appends ,"wire_gauge": the reference's gauge, or null for a wire named by its diameter.
+void AppendWireGauge(std::string& out, const SolveReference& reference);
+
 // Appends ,"reference":{...} with the reference's values as JSON numbers (uH, pF, MHz, the
 // wire in the solve's unit of length).
 void AppendReferenceMember(std::string& out, const SolveReference& reference);

@@ -26,9 +26,9 @@ struct WireRequest {
   double celsius = REFERENCE_CELSIUS;  // the copper's temperature
   bool hasSweep = false;               // the coil's impedance over `sweep`
   SweepBand sweep{};
-  bool hasLadder = false;  // a SPICE model: fitted over `sweep` if named, else the default band
-  bool hasBaseHeight = false;          // the coil grounded at its lower end ...
-  double baseHeight = 0;               // ... this high above the ground, in the unit of length
+  bool hasLadder = false;      // a SPICE model: fitted over `sweep` if named, else the default band
+  bool hasBaseHeight = false;  // the coil grounded at its lower end ...
+  double baseHeight = 0;       // ... this high above the ground, in the unit of length
 };
 
 // Gauges a request may name: 0000 (-3) to far finer than any wire that is drawn.

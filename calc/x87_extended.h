@@ -2,12 +2,13 @@
 //
 // The program reads every entry in the x87 80-bit type: a 64-bit significand, each operation
 // rounded to it, then rounded once more to float. That is the Windows program's long double
-// (MinGW on x86), and every face answers as it does. Compilers disagree on what long double is (x87 with GCC on x86, binary128 on aarch64 and
-// WebAssembly, IBM double-double on ppc64le, plain double with Visual Studio and on Apple's
-// arm64), and with a wider or narrower type some entries get other answers (a diameter of
-// 2.53999959850311825E+2 mm over a height of .253999959850311825E+2 is a ratio of exactly 10
-// in 80 bits, too flat in 128). So every build does those steps here, in portable integer
-// code that gives the x87 result bit for bit; the tests check it against the hardware.
+// (MinGW on x86), and every face answers as it does. Compilers disagree on what long double
+// is (x87 with GCC on x86, binary128 on aarch64 and WebAssembly, IBM double-double on ppc64le,
+// plain double with Visual Studio and on Apple's arm64), and with a wider or narrower type
+// some entries get other answers (a diameter of 2.53999959850311825E+2 mm over a height of
+// .253999959850311825E+2 is a ratio of exactly 10 in 80 bits, too flat in 128). So every build
+// does those steps here, in portable integer code that gives the x87 result bit for bit; the
+// tests check it against the hardware.
 #pragma once
 
 #include <cstdint>

@@ -161,9 +161,13 @@ struct DialogState {
 };
 
 DialogState SaveDialog() {
-  DialogState state{lengthScale, solveMode, lastSolvedCoil,
-                    {wireLengthText, wireSizeText, capacitanceText, resonanceText}, {}};
-  for (const DialogControl& control : DIALOG_CONTROLS) state.texts.push_back(PeekControlText(control.id));
+  DialogState state{lengthScale,
+                    solveMode,
+                    lastSolvedCoil,
+                    {wireLengthText, wireSizeText, capacitanceText, resonanceText},
+                    {}};
+  for (const DialogControl& control : DIALOG_CONTROLS)
+    state.texts.push_back(PeekControlText(control.id));
   return state;
 }
 
@@ -194,6 +198,18 @@ void AppendPhysicsPanel(std::string& out) {
   static SolveReference reference;
   const bool worked = ComputeSolveReference(request, reference);
   AppendReferencePanel(out, reference, worked);
+}
+
+// The physics panel of the last completed solve with the panel's fields as they are now, or
+// null before any solve has completed.
+const char* PanelAnswer() {
+  answer.clear();
+  if (solvedOnce) {
+    AppendPhysicsPanel(answer);
+  } else {
+    answer = "null";
+  }
+  return answer.c_str();
 }
 
 // {"trace":[["set",ID,TEXT] | ["message",CAPTION,TEXT], ...] of what ran since the last
@@ -258,13 +274,7 @@ EMSCRIPTEN_KEEPALIVE void PageStart() {
 // completed solve at that frequency, or null before any solve has completed.
 EMSCRIPTEN_KEEPALIVE const char* PageFrequency(const char* text) {
   frequencyText = text;
-  answer.clear();
-  if (solvedOnce) {
-    AppendPhysicsPanel(answer);
-  } else {
-    answer = "null";
-  }
-  return answer.c_str();
+  return PanelAnswer();
 }
 
 // The plot of the last completed solve over the default band around the panel's frequency,
@@ -292,13 +302,7 @@ EMSCRIPTEN_KEEPALIVE const char* PageSweep() {
 // the panel of the last completed solve with that coil grounded too, or null before any solve.
 EMSCRIPTEN_KEEPALIVE const char* PageBaseHeight(const char* text) {
   baseHeightText = text;
-  answer.clear();
-  if (solvedOnce) {
-    AppendPhysicsPanel(answer);
-  } else {
-    answer = "null";
-  }
-  return answer.c_str();
+  return PanelAnswer();
 }
 
 // The page's current text of an editable control, before a solve reads it.
