@@ -10,9 +10,11 @@ where the reactance first rises through zero, the coil a capacitor to ground bel
 search climbs in steps of 1.1 from a frequency below the resonance (three quarters of the
 program's estimate) with the coarser of two models, then closes on the zero with each.
 
-The models cut a turn into n and 1.5 n segments, n as scripts/nec_resonance.py takes it, the
-lead into segments no longer than the helix's; the value given is extrapolated as 1/n^2 from
-the two, and where they differ by more than 3 % the coil counts as not modelled.
+The models cut a turn into n and 1.5 n segments, n as for the open helix but with the pitch
+rule held to 600 segments, the lead into segments no longer than the helix's; the value given is
+extrapolated as 1/n^2 from the two, and where they differ by more than 3 % the coil counts as
+not modelled. The search, the models and the estimates' request are scripts/nec_search.py's,
+shared with scripts/nec_resonance.py; the deck, the grid and the checks are this script's.
 
     /usr/bin/python3 scripts/nec_grounded.py D H N d b [MHZ] one coil (metres), climbing from
                                                             MHZ (below the resonance)
@@ -21,24 +23,18 @@ the two, and where they differ by more than 3 % the coil counts as not modelled.
                                                             of NEC, or exit 1 (exit 77 without
                                                             nec2c)
 
-scripts/accuracy_report.py runs the grid (grid()) and keeps NEC's answers in
-docs/accuracy/nec-grounded.csv.
+scripts/accuracy_grounded.py (a section of scripts/accuracy_report.py) runs the grid (grid())
+and keeps NEC's answers in docs/accuracy/nec-grounded.csv.
 """
-import json
+import functools
 import math
-import os
-import re
-import shutil
-import subprocess
 import sys
-import tempfile
 
-COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
-LEAST_PER_TURN = 16
+import nec_search
+from nec_search import C0, COPPER_SIEMENS
+
+SCRIPT = "nec_grounded"
 PITCH_SEGMENTS = 600  # a few seconds a coil here
-CONVERGED = 0.03
-TOLERANCE = 0.05
-SKIP = 77  # CTest's skip code
 
 
 def deck(D, H, N, d, b, per_turn, frequencies):
@@ -62,106 +58,24 @@ def deck(D, H, N, d, b, per_turn, frequencies):
 
 def reactances(coil, per_turn, frequencies):
     """The source's reactance, ohms, at each frequency (hertz)."""
-    with tempfile.TemporaryDirectory() as folder:
-        source = os.path.join(folder, "helix.nec")
-        result = os.path.join(folder, "helix.out")
-        with open(source, "w") as out:
-            out.write(deck(*coil, per_turn, frequencies))
-        subprocess.run(["nec2c", "-i", source, "-o", result], check=True, capture_output=True)
-        with open(result) as text:
-            output = text.read()
-    rows = re.findall(r"ANTENNA INPUT PARAMETERS[^\n]*\n[^\n]*\n[^\n]*\n([^\n]*)\n", output)
-    if len(rows) != len(frequencies):
-        sys.exit(f"nec_grounded: {len(frequencies)} frequencies, {len(rows)} answers from nec2c")
-    return [float(row.split()[7]) for row in rows]
+    return nec_search.reactances(SCRIPT, deck(*coil, per_turn, frequencies), len(frequencies))
 
 
 def models(D, H, N, d):
     """Segments a turn of the two models."""
-    pitch_rule = min(math.ceil(math.pi * (D + d) * N / H), math.floor(PITCH_SEGMENTS / (1.5 * N)))
-    coarser = max(LEAST_PER_TURN, pitch_rule)
-    return coarser, math.ceil(1.5 * coarser)
-
-
-def climb(coil, per_turn, start):
-    """A bracket (below, above) of the first zero of the reactance, climbing from `start`."""
-    f = start
-    for _ in range(40):
-        x = reactances(coil, per_turn, [f])[0]
-        if x < 0:
-            break
-        f /= 2
-    else:
-        sys.exit(f"nec_grounded: the coil {coil} is never capacitive")
-    step = 1.1
-    while step > 1.0001:
-        x_next = reactances(coil, per_turn, [f * step])[0]
-        if x_next >= 0:
-            return f, f * step
-        if x_next < x:
-            step = math.sqrt(step)
-        else:
-            f, x = f * step, x_next
-    sys.exit(f"nec_grounded: no resonance found for {coil}")
-
-
-def zero(coil, per_turn, below, above):
-    """The reactance's zero within (below, above), widened as needed, by the Illinois method."""
-    for _ in range(20):
-        xb, xa = reactances(coil, per_turn, [below, above])
-        if xb < 0 <= xa:
-            break
-        if xb >= 0:
-            below /= 1.2
-        if xa < 0:
-            above *= 1.2
-    else:
-        sys.exit(f"nec_grounded: lost the resonance of {coil}")
-    side = 0
-    for _ in range(40):
-        f = below - xb * (above - below) / (xa - xb)
-        x = reactances(coil, per_turn, [f])[0]
-        if x < 0:
-            below, xb = f, x
-            if side < 0:
-                xa /= 2
-            side = -1
-        else:
-            above, xa = f, x
-            if side > 0:
-                xb /= 2
-            side = 1
-        if above - below < 1e-4 * f:
-            break
-    return below - xb * (above - below) / (xa - xb)
+    return nec_search.models(D, H, N, d, PITCH_SEGMENTS)
 
 
 def resonance(coil, start):
-    """The two models' resonances (hertz) and the extrapolated one, None when they disagree."""
-    n1, n2 = models(*coil[:4])
-    below, above = climb(coil, n1, start)
-    found = []
-    for per_turn in (n1, n2):
-        f = zero(coil, per_turn, below, above)
-        found.append(f)
-        below, above = f / 1.05, f * 1.05
-    f1, f2 = found
-    if abs(f2 / f1 - 1) > CONVERGED:
-        return found, None
-    return found, f2 + (f2 - f1) * n1**2 / (n2**2 - n1**2)
+    """The two models' resonances (hertz) and the extrapolated one, None when they disagree;
+    the climb begins at `start` (hertz), below the resonance."""
+    search = nec_search.Search(SCRIPT, coil, functools.partial(reactances, coil))
+    return search.resonance(models(*coil[:4]), start, 1.1)
 
 
 def estimates(cli, coils):
     """coilcalc-cli's grounded resonance (hertz) of each coil (metres), asked as a user would."""
-    requests = [{"unit": "mm", "mode": "inductance",
-                 "reference": {"wire_diameter": f"{d * 1e3:.6g}", "base_height": f"{b * 1e3:.6g}"},
-                 "fields": {"diameter": f"{D * 1e3:.6g}", "height": f"{H * 1e3:.6g}",
-                            "turns": f"{N:.6g}"}}
-                for D, H, N, d, b in coils]
-    text = "".join(json.dumps(r) + "\n" for r in requests)
-    run = subprocess.run([cli, "--batch"], input=text, capture_output=True, text=True, check=True)
-    return [json.loads(line)["reference"]["grounded_resonance_MHz"] * 1e6
-            for line in run.stdout.splitlines()]
+    return nec_search.estimates(cli, coils, "grounded_resonance_MHz")
 
 
 # Spaced windings over ground, quick enough for the test suite (about 15 s here): few turns,
@@ -187,14 +101,13 @@ def grid():
 
 def main():
     args = sys.argv[1:]
-    if shutil.which("nec2c") is None:
-        print("nec_grounded: nec2c is not installed (Debian package nec2c): nothing checked")
-        sys.exit(SKIP)
+    if len(args) in (2, 5, 6):
+        nec_search.need_nec(SCRIPT)
     if len(args) in (5, 6):
         coil = tuple(map(float, args[:5]))
         D, H, N, d, b = coil
         wire = N * math.hypot(math.pi * (D + d), H / N) + b
-        start = float(args[5]) * 1e6 if len(args) == 6 else 299792458.0 / (4 * wire) / 4
+        start = float(args[5]) * 1e6 if len(args) == 6 else C0 / (4 * wire) / 4
         found, best = resonance(coil, start)
         print(" ".join(f"{f / 1e6:.6g}" for f in found), f"{best / 1e6:.6g}" if best else "none")
     elif len(args) == 2 and args[0] == "--check":
@@ -204,12 +117,13 @@ def main():
             if best is None:
                 sys.exit(f"nec_grounded: NEC's two models of {coil} disagree")
             off = estimate / best - 1
-            verdict = "ok" if abs(off) <= TOLERANCE else "FAILED"
+            verdict = "ok" if abs(off) <= nec_search.TOLERANCE else "FAILED"
             failed += verdict != "ok"
             D, H, N, d, b = coil
-            print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns, wire {d * 1e3:g} mm,"
-                  f" {b * 1e3:g} mm above ground: estimate {estimate / 1e6:.5g} MHz,"
-                  f" NEC {best / 1e6:.5g} MHz ({100 * off:+.2f} %)")
+            print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns,"
+                  f" wire {d * 1e3:g} mm, {b * 1e3:g} mm above ground:"
+                  f" estimate {estimate / 1e6:.5g} MHz, NEC {best / 1e6:.5g} MHz"
+                  f" ({100 * off:+.2f} %)")
         sys.exit(1 if failed else 0)
     else:
         sys.exit(__doc__)

@@ -29,30 +29,24 @@ counts as not modelled.
     /usr/bin/python3 scripts/nec_resonance.py --check CLI    a few spaced coils: coilcalc-cli's
                                                           estimate within 5 % of NEC, or exit 1
 
+The search, the models and the estimates' request are scripts/nec_search.py's, shared with
+scripts/nec_grounded.py; the deck, the grid and the checks are this script's.
 scripts/accuracy_report.py runs the whole grid (grid()) and the measured coils, and keeps NEC's
 answers in docs/accuracy/nec-grid.csv and nec-measured.csv.
 """
-import json
+import functools
 import math
-import os
-import re
-import shutil
-import subprocess
 import sys
-import tempfile
 
-C0 = 299792458.0
-COPPER_SIEMENS = 1 / 1.7241e-8  # annealed copper, 20 degrees Celsius
-# Segments a turn of the coarser model, at least; the finer model has half as many again.
-LEAST_PER_TURN = 16
+import nec_search
+from nec_search import C0, COPPER_SIEMENS
+
+SCRIPT = "nec_resonance"
 # The finer model keeps no segment longer than the pitch while it needs no more segments than
 # this (a second or two a frequency here: nec2c's time grows as their cube) ...
 PITCH_SEGMENTS = 1500
 # ... and is never longer than this (200 turns at 24 a turn: some 70 s a frequency here).
 MOST_SEGMENTS = 4800
-MISSING_NEC = "nec_resonance.py needs nec2c (NEC-2): scripts/setup-debian.sh"
-CONVERGED = 0.03  # the two models' resonances agree within this, or the coil is not modelled
-TOLERANCE = 0.05  # the estimate against NEC, for spaced windings
 
 
 def deck(D, H, N, d, per_turn, frequencies):
@@ -75,86 +69,12 @@ def deck(D, H, N, d, per_turn, frequencies):
 
 def reactances(D, H, N, d, per_turn, frequencies):
     """The source's reactance, ohms, at each frequency (hertz)."""
-    with tempfile.TemporaryDirectory() as folder:
-        source = os.path.join(folder, "helix.nec")
-        result = os.path.join(folder, "helix.out")
-        with open(source, "w") as out:
-            out.write(deck(D, H, N, d, per_turn, frequencies))
-        try:
-            subprocess.run(["nec2c", "-i", source, "-o", result], check=True, capture_output=True)
-        except FileNotFoundError:
-            sys.exit(MISSING_NEC)
-        with open(result) as text:
-            output = text.read()
-    rows = re.findall(r"ANTENNA INPUT PARAMETERS[^\n]*\n[^\n]*\n[^\n]*\n([^\n]*)\n", output)
-    if len(rows) != len(frequencies):
-        sys.exit(f"nec_resonance: {len(frequencies)} frequencies, {len(rows)} answers from nec2c")
-    return [float(row.split()[7]) for row in rows]
-
-
-def climb(D, H, N, d, start=None):
-    """A bracket (below, above) of the first zero of the reactance, by the coarser model,
-    climbing from `start` (hertz) or from a quarter of the stretched wire's half-wave frequency."""
-    coarse = models(D, H, N, d)[0]
-    wire = N * math.hypot(math.pi * (D + d), H / N)
-    f = start or C0 / (2 * wire) / 4
-    for _ in range(40):  # down until the helix is a capacitor
-        x = reactances(D, H, N, d, coarse, [f])[0]
-        if x < 0:
-            break
-        f /= 2
-    else:
-        sys.exit(f"nec_resonance: the helix {D} {H} {N} {d} is never capacitive")
-    # Below the first resonance the reactance only rises (Foster): where it has fallen, a step
-    # passed the resonance and the pole after it, which may lie close above it, and is shortened.
-    step = 1.1 if start else 1.25
-    while step > 1.0001:
-        x_next = reactances(D, H, N, d, coarse, [f * step])[0]
-        if x_next >= 0:
-            return f, f * step
-        if x_next < x:
-            step = math.sqrt(step)
-        else:
-            f, x = f * step, x_next
-    sys.exit(f"nec_resonance: no resonance found for {D} {H} {N} {d}")
-
-
-def zero(D, H, N, d, per_turn, below, above):
-    """The reactance's zero within (below, above) widened as needed, by the Illinois method."""
-    for _ in range(20):
-        xb, xa = reactances(D, H, N, d, per_turn, [below, above])
-        if xb < 0 <= xa:
-            break
-        if xb >= 0:
-            below /= 1.2
-        if xa < 0:
-            above *= 1.2
-    else:
-        sys.exit(f"nec_resonance: lost the resonance of {D} {H} {N} {d}")
-    side = 0
-    for _ in range(40):
-        f = below - xb * (above - below) / (xa - xb)
-        x = reactances(D, H, N, d, per_turn, [f])[0]
-        if x < 0:
-            below, xb = f, x
-            if side < 0:
-                xa /= 2
-            side = -1
-        else:
-            above, xa = f, x
-            if side > 0:
-                xb /= 2
-            side = 1
-        if above - below < 1e-4 * f:
-            break
-    return below - xb * (above - below) / (xa - xb)
+    return nec_search.reactances(SCRIPT, deck(D, H, N, d, per_turn, frequencies), len(frequencies))
 
 
 def models(D, H, N, d):
     """Segments a turn of the two models extrapolated."""
-    pitch_rule = min(math.ceil(math.pi * (D + d) * N / H), math.floor(PITCH_SEGMENTS / (1.5 * N)))
-    coarser = max(LEAST_PER_TURN, pitch_rule)
-    return coarser, math.ceil(1.5 * coarser)
+    return nec_search.models(D, H, N, d, PITCH_SEGMENTS)
 
 
 def fits_nec(D, H, N, d):
@@ -166,31 +86,21 @@ def fits_nec(D, H, N, d):
 
 def resonance(D, H, N, d, start=None):
     """The two models' resonances (hertz) and the value extrapolated to fine segments, None when
-    the models disagree by more than CONVERGED. `start`: where the climb begins, below the
-    first resonance (hertz), for example three quarters of an estimate."""
-    below, above = climb(D, H, N, d, start)
-    found = []
-    for per_turn in models(D, H, N, d):
-        f = zero(D, H, N, d, per_turn, below, above)
-        found.append(f)
-        below, above = f / 1.05, f * 1.05
-    (n1, f1), (n2, f2) = zip(models(D, H, N, d), found)
-    if abs(f2 / f1 - 1) > CONVERGED:
-        return found, None
-    return found, f2 + (f2 - f1) * n1**2 / (n2**2 - n1**2)
+    the models disagree by more than nec_search.CONVERGED. `start`: where the climb begins,
+    below the first resonance (hertz), for example three quarters of an estimate; without it a
+    quarter of the stretched wire's half-wave frequency."""
+    step = 1.1 if start else 1.25
+    if not start:
+        wire = N * math.hypot(math.pi * (D + d), H / N)
+        start = C0 / (2 * wire) / 4
+    search = nec_search.Search(SCRIPT, f"{D} {H} {N} {d}",
+                               functools.partial(reactances, D, H, N, d))
+    return search.resonance(models(D, H, N, d), start, step)
 
 
 def estimates(cli, coils):
     """coilcalc-cli's self-resonance (hertz) of each coil (metres), asked as a user would."""
-    requests = [{"unit": "mm", "mode": "inductance",
-                 "reference": {"wire_diameter": f"{d * 1e3:.6g}"},
-                 "fields": {"diameter": f"{D * 1e3:.6g}", "height": f"{H * 1e3:.6g}",
-                            "turns": f"{N:.6g}"}}
-                for D, H, N, d in coils]
-    text = "".join(json.dumps(r) + "\n" for r in requests)
-    run = subprocess.run([cli, "--batch"], input=text, capture_output=True, text=True, check=True)
-    return [json.loads(line)["reference"]["self_resonance_MHz"] * 1e6
-            for line in run.stdout.splitlines()]
+    return nec_search.estimates(cli, coils, "self_resonance_MHz")
 
 
 # Spaced windings, quick enough for the test suite: a short wide coil, a square one, a long thin
@@ -214,16 +124,15 @@ def grid():
 
 def main():
     args = sys.argv[1:]
-    if len(args) in (2, 4) and not shutil.which("nec2c"):
-        # 77: CTest's "skipped" for the check on a machine without NEC.
-        print(MISSING_NEC, file=sys.stderr)
-        sys.exit(77)
+    if len(args) in (2, 4):
+        nec_search.need_nec(SCRIPT)
     if len(args) == 4:
         D, H, N, d = map(float, args)
         found, best = resonance(D, H, N, d)
         for per_turn, f in zip(models(D, H, N, d), found):
             print(f"{per_turn} segments a turn: {f / 1e6:.6g} MHz")
-        print(f"extrapolated: {best / 1e6:.6g} MHz" if best else "the models disagree: not modelled")
+        print(f"extrapolated: {best / 1e6:.6g} MHz" if best
+              else "the models disagree: not modelled")
     elif len(args) == 2 and args[0] == "--check":
         failed = 0
         for (D, H, N, d), estimate in zip(CHECK, estimates(args[1], CHECK)):
@@ -234,10 +143,11 @@ def main():
             if best is None:
                 sys.exit(f"nec_resonance: NEC's two models of {D} {H} {N} {d} disagree")
             off = estimate / best - 1
-            verdict = "ok" if abs(off) <= TOLERANCE else "FAILED"
+            verdict = "ok" if abs(off) <= nec_search.TOLERANCE else "FAILED"
             failed += verdict != "ok"
-            print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns, wire {d * 1e3:g} mm:"
-                  f" estimate {estimate / 1e6:.5g} MHz, NEC {best / 1e6:.5g} MHz ({100 * off:+.2f} %;"
+            print(f"{verdict}: D {D * 1e3:g} mm, H {H * 1e3:g} mm, {N:g} turns,"
+                  f" wire {d * 1e3:g} mm: estimate {estimate / 1e6:.5g} MHz,"
+                  f" NEC {best / 1e6:.5g} MHz ({100 * off:+.2f} %;"
                   f" {n1} and {n2} segments a turn {found[0] / 1e6:.5g}, {found[1] / 1e6:.5g})")
         sys.exit(1 if failed else 0)
     else:
