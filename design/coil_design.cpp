@@ -194,42 +194,38 @@ Trial AtTurns(const WireSearch& s, double D, double N) {
   return Finish(s, D, std::exp(-solved.u), N, solved.coil);
 }
 
-// The best diameter for N turns, the height solved for each; `D` gets it.
-Trial BestDiameterAtTurns(const WireSearch& s, double N, double& D) {
+// The best of the trials `trialAt(D)` over the problem's diameters, by a search of `scans`
+// points, to `tolerance`; `D` gets the best one's diameter.
+template <typename TrialAt>
+Trial BestOverDiameters(const WireSearch& s, TrialAt trialAt, int scans, double tolerance,
+                        double& D) {
   const DesignProblem& p = s.problem;
   const double lo = std::log(p.diameterMin * s.metres), hi = std::log(p.diameterMax * s.metres);
   Trial best;
   D = std::nan("");
   Maximise(
       [&](double u) {
-        const Trial trial = AtTurns(s, std::exp(u), N);
+        const Trial trial = trialAt(std::exp(u));
         if (trial.q > best.q) {
           best = trial;
           D = std::exp(u);
         }
         return trial.q;
       },
-      lo, hi, 5, FINE);
+      lo, hi, scans, tolerance);
   return best;
+}
+
+// The best diameter for N turns, the height solved for each; `D` gets it.
+Trial BestDiameterAtTurns(const WireSearch& s, double N, double& D) {
+  return BestOverDiameters(
+      s, [&](double diameter) { return AtTurns(s, diameter, N); }, 5, FINE, D);
 }
 
 // The continuous optimum over the diameter and the height; `D` gets its diameter.
 Trial ContinuousBest(const WireSearch& s, double& D) {
-  const DesignProblem& p = s.problem;
-  const double lo = std::log(p.diameterMin * s.metres), hi = std::log(p.diameterMax * s.metres);
-  Trial best;
-  D = std::nan("");
-  Maximise(
-      [&](double u) {
-        const Trial trial = BestHeight(s, std::exp(u));
-        if (trial.q > best.q) {
-          best = trial;
-          D = std::exp(u);
-        }
-        return trial.q;
-      },
-      lo, hi, 4, COARSE);
-  return best;
+  return BestOverDiameters(
+      s, [&](double diameter) { return BestHeight(s, diameter); }, 4, COARSE, D);
 }
 
 std::string Printed(const char* format, double value) {
