@@ -102,6 +102,17 @@ if [ "$native_status" != "$other_status" ] || ! cmp "$work/native-raw.jsonl" "$w
   failed=1
 fi
 
+# batch_both REQUESTS NATIVE OTHER: both builds answer the batch REQUESTS into $work/NATIVE.jsonl
+# and $work/OTHER.jsonl; their exit statuses are left in native_status and other_status.
+batch_both() {
+  set +e
+  "$native" --batch <"$1" >"$work/$2.jsonl"
+  native_status=$?
+  "${other[@]}" --batch <"$1" >"$work/$3.jsonl"
+  other_status=$?
+  set -e
+}
+
 # The batch of the test runs is made once and kept for every build that compares with it
 # (making it takes most of a minute); the longer ones are made in the work folder.
 requests="$work/requests.jsonl"
@@ -113,12 +124,7 @@ if [ ! -s "$requests" ] || [ tests/reference/make_requests.py -nt "$requests" ];
   /usr/bin/python3 tests/reference/make_requests.py "$lines" --seed "$seed" >"$requests.$$"
   mv "$requests.$$" "$requests"
 fi
-set +e
-"$native" --batch <"$requests" >"$work/native.jsonl"
-native_status=$?
-"${other[@]}" --batch <"$requests" >"$work/other.jsonl"
-other_status=$?
-set -e
+batch_both "$requests" native other
 answers=$(wc -l <"$work/native.jsonl")
 if [ "$answers" -ne "$lines" ]; then
   echo "the native program answered $answers of $lines lines" >&2
@@ -140,12 +146,7 @@ fi
 sweeps=300
 /usr/bin/python3 tests/reference/make_requests.py "$sweeps" --seed "$seed" --mix sweep \
   >"$work/sweeps.jsonl"
-set +e
-"$native" --batch <"$work/sweeps.jsonl" >"$work/native-sweeps.jsonl"
-native_status=$?
-"${other[@]}" --batch <"$work/sweeps.jsonl" >"$work/other-sweeps.jsonl"
-other_status=$?
-set -e
+batch_both "$work/sweeps.jsonl" native-sweeps other-sweeps
 for answers in native-sweeps other-sweeps; do
   sed -E 's/"reference":\{[^[]*"sweep":/"reference":{"sweep":/' "$work/$answers.jsonl" \
     >"$work/$answers-only.jsonl"
@@ -164,8 +165,7 @@ if [ ! -s "$grounded" ] || [ tests/reference/make_requests.py -nt "$grounded" ];
   /usr/bin/python3 tests/reference/make_requests.py 2000 --mix grounded --seed "$seed" >"$grounded.$$"
   mv "$grounded.$$" "$grounded"
 fi
-"$native" --batch <"$grounded" >"$work/native-grounded.jsonl" || true
-"${other[@]}" --batch <"$grounded" >"$work/other-grounded.jsonl" || true
+batch_both "$grounded" native-grounded other-grounded
 if ! /usr/bin/python3 - "$work/native-grounded.jsonl" "$work/other-grounded.jsonl" "$grounded" <<'PYTHON'
 import json, math, sys
 def same(a, b):
@@ -192,12 +192,7 @@ fi
 design_lines=$((lines / 50))
 designs="$work/designs.jsonl"
 /usr/bin/python3 tests/reference/make_requests.py "$design_lines" --seed "$seed" --mix design >"$designs"
-set +e
-"$native" --batch <"$designs" >"$work/native-designs.jsonl"
-native_status=$?
-"${other[@]}" --batch <"$designs" >"$work/other-designs.jsonl"
-other_status=$?
-set -e
+batch_both "$designs" native-designs other-designs
 if [ "$native_status" != "$other_status" ]; then
   echo "design batch exit status: $native_status native, $other_status ${other[0]}" >&2
   failed=1
