@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "physics_basics.h"
+#include "wire_row.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ struct Winding {
   double cotPsi;   // pi Dw / p
   double sinPsi;   // p over the wire in one turn
   double grating;  // Lambda, the round wire's own field that the sheet leaves out
+  double gap;      // alpha / a, the row's polarisation across the wires: the gaps' capacitance
 };
 
 bool ReadWinding(double Dw, double H, double N, double d, Winding& w) {
@@ -128,14 +130,25 @@ bool ReadWinding(double Dw, double H, double N, double d, Winding& w) {
   const double turn = std::hypot(PI * Dw, pitch);  // wire in one turn
   w.cotPsi = PI * Dw / pitch;
   w.sinPsi = pitch / turn;
-  // The round wire's own field near it, which the sheet leaves out: a grating of wires
-  // p cos psi apart adds ln(p cos psi / (pi d)) mu0 / (2 pi) of inductance, and as much
-  // elastance over 2 pi eps0, per length of wire; taken at every ring (the kernel's delta
-  // function), that is Lambda int f^2 in the sums, weighted 1/sin psi in the inductance and
-  // sin psi in the elastance (wire per length of axis, charge per length of wire).
+  // The round wires' own field, which the sheet leaves out, from the row of wires
+  // p cos psi apart across the wire (wire_row.h): Lambda mu0 / (2 pi) of inductance and as much
+  // elastance over 2 pi eps0 per length of wire, at every ring (the kernel's delta function),
+  // that is Lambda int f^2 in the sums, weighted 1/sin psi in the inductance and sin psi in the
+  // elastance (wire per length of axis, charge per length of wire); and the row's polarisation
+  // along the axis, alpha, the capacitance crowded into the gaps between neighbouring turns.
   const double spacing = pitch * (PI * Dw / turn);
-  w.grating = std::max(0.0, std::log(spacing / (PI * d)));
+  const WireRow row = RowOfWires(d / spacing);
+  w.grating = row.selfField;
+  w.gap = row.gapField * spacing / w.a;
   return true;
+}
+
+// The gaps between the turns hold the row's polarisation, a capacitance K = 2 pi a eps0 alpha
+// per length of axis in series along the winding, across its inductance L' per length: a line
+// of such turns resonates at f0 / sqrt(1 + (2 pi f0)^2 L' K), f0 the sheet's. With L' in the
+// sums' measure (mu0 / 2 pi, lengths in a) that term is (k a)^2 (alpha / a) L'.
+double GapCrowding(double ka2, double gap, double inductancePerLength) {
+  return ka2 * gap * inductancePerLength;
 }
 
 }  // namespace
@@ -149,7 +162,8 @@ double HelixResonance(double Dw, double H, double N, double d) {
   const double current =
       w.cotPsi * w.cotPsi * sums.azimuthal + sums.axial + w.grating / w.sinPsi * h / 2;
   const double ka2 = (PI / h) * (PI / h) * charge / current;
-  return std::sqrt(ka2) * SPEED_OF_LIGHT / (2 * PI * w.a);
+  return std::sqrt(ka2 / (1 + GapCrowding(ka2, w.gap, current / (h / 2)))) * SPEED_OF_LIGHT /
+         (2 * PI * w.a);
 }
 
 namespace {
@@ -320,6 +334,19 @@ double GroundedHelixResonance(double Dw, double H, double N, double d, double b)
   const double constant = elastance[0] * elastance[2] - elastance[1] * elastance[1];
   const double root = std::sqrt(std::max(0.0, linear * linear - 4 * quadratic * constant));
   const double lambda = 2 * constant / (linear + root);
-  const double ka = (PI / (2 * h)) * std::sqrt(lambda);
-  return ka * SPEED_OF_LIGHT / (2 * PI * w.a);
+  const double ka2 = (PI / (2 * h)) * (PI / (2 * h)) * lambda;
+  // The mode (v0, v1) from the first row of (elastance - lambda inductance) v = 0, or the second
+  // where the first vanishes; its winding's inductance per length, the lead's left out.
+  double v0 = lambda * inductance[1] - elastance[1];
+  double v1 = elastance[0] - lambda * inductance[0];
+  if (std::hypot(v0, v1) == 0) {
+    v0 = elastance[2] - lambda * inductance[2];
+    v1 = lambda * inductance[1] - elastance[1];
+  }
+  if (std::hypot(v0, v1) == 0) v0 = 1;
+  const double winding = v0 * v0 * (inductance[0] - lead) + 2 * v0 * v1 * (inductance[1] - lead) +
+                         v1 * v1 * (inductance[2] - lead);
+  const double perLength = winding / ((v0 * v0 + v1 * v1) * h / 2);
+  return std::sqrt(ka2 / (1 + GapCrowding(ka2, w.gap, perLength))) * SPEED_OF_LIGHT /
+         (2 * PI * w.a);
 }

@@ -28,6 +28,8 @@ Re[(x/2) J0(x)/J1(x)], x = (1-j) d/(2 delta); it is exactly 1 at DC.
     nice /usr/bin/python3 scripts/proximity_model.py rings  the resistance of coils of wire
         thick against their form, tests/reference/ring_checks.txt
     /usr/bin/python3 scripts/proximity_model.py H/Dw P/D N D/DELTA   one value
+    /usr/bin/python3 scripts/proximity_model.py exclusion H/Dw P/D N   how far the wires' own
+        crowding lowers the inductance at radio frequencies (docs/accuracy.md)
 """
 
 import math
@@ -225,7 +227,9 @@ def _blocks(pitch, cells, big_r, dz):
     return block
 
 
-def _solve(a, pitch, turns, xs, cells):
+def _solve(a, pitch, turns, xs, cells, drive=None):
+    """The coil's resistance at each d/delta in xs, every turn carrying the unit current; with
+    `drive` (each turn's current, mirror-symmetric), the complex power it takes instead."""
     rho, phi, mir = cells["rho"], cells["phi"], cells["mirror"].astype(int)
     f = len(rho)
     big_r = a + rho * np.cos(phi)
@@ -275,16 +279,39 @@ def _solve(a, pitch, turns, xs, cells):
     c = q.T @ (s[:, None] * count[:, None] * bmat)
     out = []
     for x in xs:
-        if x == 0:
+        if x == 0 and drive is None:
             # DC: the filaments of a turn in parallel.
             out.append(turns / np.sum(1 / res))
             continue
         omega = x * x / 2
         # Z^-1 B, then the turns' voltages that make every turn carry the unit current.
         zb = s[:, None] * (q @ (c / (1 + 1j * omega * lam)[:, None]))
+        if drive is not None:
+            # Each turn's voltage for the turns' currents; the power over the whole coil (the
+            # middle turn of an odd coil counted once).
+            volts = np.linalg.solve(sums @ zb, drive[:half])
+            once = np.arange(half) == n - 1 - np.arange(half)
+            out.append(complex(np.sum(np.where(once, 1.0, 2.0) * drive[:half] * volts)))
+            continue
         volts = np.linalg.solve(sums @ zb, np.ones(half))
         current = zb @ volts
         out.append(float(np.sum(count * r * np.abs(current) ** 2)))
+    return out
+
+
+def exclusion(shape, pitch_over_wire, turns, x=200.0):
+    """How much the wires' own crowding lowers the coil's inductance at d/delta = x: the model's
+    inductance over that of the same currents spread evenly round each wire (its DC value less
+    the wires' internal inductance, mu0 / (8 pi) a length), less 1; for every turn carrying the
+    same current and for the half-wave mode's cos(pi z / H)."""
+    a = centre_radius(shape, pitch_over_wire, turns)
+    out = []
+    for drive in (np.ones(turns), np.cos(np.pi * (np.arange(turns) + 0.5 - turns / 2) / turns)):
+        high = _solve(a, 2.0 * pitch_over_wire, turns, [x], cross_section(x, 24), drive)[0]
+        low = _solve(a, 2.0 * pitch_over_wire, turns, [0.5], cross_section(0.5, 24), drive)[0]
+        # omega = x^2 / 2; the internal inductance of a ring 2 pi a long, mu0 a / 4.
+        even = low.imag / 0.125 - np.sum(drive**2) * a / 4
+        out.append(high.imag / (x * x / 2) / even - 1)
     return out
 
 
@@ -629,6 +656,12 @@ if __name__ == "__main__":
         sys.exit(0)
     if len(sys.argv) == 2 and sys.argv[1] == "rings":
         write_rings(os.path.join(ROOT, "tests", "reference", "ring_checks.txt"))
+        sys.exit(0)
+    if len(sys.argv) == 5 and sys.argv[1] == "exclusion":
+        s, q, nt = (float(v) for v in sys.argv[2:])
+        even, mode = exclusion(s, q, int(nt))
+        print(f"the inductance at d/delta 200 against the currents spread evenly: {100 * even:+.2f} %"
+              f" (every turn the same current), {100 * mode:+.2f} % (the half-wave mode)")
         sys.exit(0)
     if len(sys.argv) == 5:
         s, q, nt, x = (float(v) for v in sys.argv[1:])

@@ -24,7 +24,9 @@ Line kinds (SI units: metres, henries, farads, hertz):
     reference D H N d  LSHEET L C FHELICAL FLUMPED FSHEATH
     turns   D H d L  N          (N = nan: no turns from 2 to H/d give L)
 """
+import os
 import random
+import sys
 
 from mpmath import mp, mpf, ellipk, ellipe, log, sqrt, pi, findroot, nstr, quad, cos, sin
 
@@ -32,6 +34,18 @@ mp.dps = 60
 MU0 = mpf("1.25663706212e-6")
 C0 = mpf(299792458)
 INCH = mpf("0.0254")
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+import wire_row_model  # noqa: E402  (the row of round wires by its multipoles, not its table)
+
+
+def wires(p, cot2, sin_psi, d, a):
+    """Lambda and alpha / a of the row of turns, p cos psi apart, at 20 digits: the closest row
+    the program takes is d / s = 0.98."""
+    spacing = p * sqrt(cot2) * sin_psi
+    x = min(d / spacing, wire_row_model.X_MAX)
+    lam, alpha = wire_row_model.row(x, dps=20)
+    return lam, alpha * spacing / a
 
 
 def exact(x):
@@ -116,14 +130,14 @@ def helical(Dw, H, N):
 
 def sheath(Dw, H, N, d):
     """The half-wave mode's energies on the finite sheath helix, (k a)^2 = Q / (cot^2 A + B),
-    with the round wire's grating term ln(p cos psi / (pi d)), where above 0, at every ring."""
+    with the row of round wires' own field at every ring and its gaps' capacitance."""
     with mp.workdps(40):
         a = Dw / 2
         h = H / a
         p = H / N
         cot2 = (pi * Dw / p) ** 2
         sin_psi = 1 / sqrt(1 + cot2)
-        grating = max(mpf(0), log(p * sqrt(cot2) * sin_psi / (pi * d)))
+        grating, gap = wires(p, cot2, sin_psi, d, a)
 
         def kernels(u):
             if u < mpf("1e-15"):  # leading terms; where m rounds to 1 they are exact to 30 digits
@@ -149,8 +163,10 @@ def sheath(Dw, H, N, d):
         # The grating term is 2 Lambda times a delta function in u: half of it lies in u >= 0.
         Q += grating * sin_psi * charge(mpf(0))
         B += grating / sin_psi * current(mpf(0))
-        ka = sqrt(Q / (cot2 * A + B))
-        return ka * C0 / (2 * pi * a)
+        # The gaps' capacitance in series along the line: (k a)^2 / (1 + (k a)^2 gap L').
+        ka2 = Q / (cot2 * A + B)
+        ka2 /= 1 + ka2 * gap * (cot2 * A + B) / current(mpf(0))
+        return sqrt(ka2) * C0 / (2 * pi * a)
 
 
 def grounded(Dw, H, N, d, b):
@@ -164,7 +180,7 @@ def grounded(Dw, H, N, d, b):
         p = H / N
         cot2 = (pi * Dw / p) ** 2
         sin_psi = 1 / sqrt(1 + cot2)
-        grating = max(mpf(0), log(p * sqrt(cot2) * sin_psi / (pi * d)))
+        grating, gap = wires(p, cot2, sin_psi, d, a)
         k = pi / (2 * h)
         waves = [k, 3 * k]
         currents = [(w, mpf(0), mpf(1)) for w in waves]  # (wavenumber, phase, amplitude)
@@ -221,7 +237,13 @@ def grounded(Dw, H, N, d, b):
         qb = Q[0][0] * M[1][1] + Q[1][1] * M[0][0] - 2 * Q[0][1] * M[0][1]
         qc = Q[0][0] * Q[1][1] - Q[0][1] ** 2
         lam = (qb - sqrt(qb * qb - 4 * qa * qc)) / (2 * qa)
-        return k * sqrt(lam) * C0 / (2 * pi * a)
+        # The mode and its winding's inductance per length (the lead's left out), the gaps'
+        # capacitance in series along it.
+        v = [lam * M[0][1] - Q[0][1], Q[0][0] - lam * M[0][0]]
+        winding = sum(v[i] * v[j] * (M[i][j] - lead) for i in range(2) for j in range(2))
+        ka2 = k * k * lam
+        ka2 /= 1 + ka2 * gap * winding / ((v[0] ** 2 + v[1] ** 2) * h / 2)
+        return sqrt(ka2) * C0 / (2 * pi * a)
 
 
 def turns(D, H, d, L):
