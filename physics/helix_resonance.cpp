@@ -316,7 +316,7 @@ double GroundedHelixResonance(double Dw, double H, double N, double d, double b)
   const double rho = d / 2 / w.a;
   const double lead =
       beta * std::asinh(beta / rho) - std::hypot(beta, rho) + rho + beta * std::log(2.0);
-  // The grating's delta function weighs int f_i f_j: h/2, 0, h/2 for the currents and
+  // The wires' own field, a delta function, weighs int f_i f_j: h/2, 0, h/2 for the currents and
   // h/2, 0, 9 h/2 for the charges.
   Symmetric elastance{};
   Symmetric inductance{};

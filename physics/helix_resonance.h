@@ -19,12 +19,19 @@
 // (beta a)^2 I0 K0 = (k a)^2 (cot^2 psi I1 K1 + I0 K0); here the ends are the winding's own:
 // the mode's fields fringe past them as the kernels say, with no end correction added.
 //
-// The sheet leaves out the round wire's own field near it. Taken as that of a grating of
-// wires s = p cos psi apart (the turns, across the wire), it adds Lambda = ln(s / (pi d)) to
-// the kernels at zero separation, per length of wire: in the inductance, as Rosa's correction
-// does at radio frequencies (no field inside the wire), and in the elastance. Where s is
-// under pi d the first term of the grating's potential no longer holds (the wires nearly close
-// the surface), and the sheet is taken as it is (Lambda = 0).
+// The sheet leaves out the round wires' own field, which the row of wires s = p cos psi apart
+// across the wire gives (wire_row.h, the numerical model of scripts/wire_row_model.py):
+// - each wire's own field, Lambda (ln(s / (pi d)) for thin wires, less as they near touching),
+//   added to the kernels at zero separation, per length of wire: in the inductance, as Rosa's
+//   correction does at radio frequencies (no field inside the wire), and in the elastance;
+// - the row's polarisation by the field along the axis, alpha: the capacitance crowded into the
+//   gaps between neighbouring turns, K = 2 pi a eps0 alpha per length of axis, in series along
+//   the winding across its inductance L' per length of the mode: the resonance is f0 /
+//   sqrt(1 + (2 pi f0)^2 L' K). It grows as 1 / sqrt(gap) as the turns close; turns closer
+//   than a gap of 2 % of s are taken at it.
+// The exclusion of the field from the wires at radio frequencies, which lowers the inductance
+// (scripts/proximity_model.py exclusion), and its electric counterpart are left out
+// (docs/accuracy.md).
 //
 // Quasi-static (no retardation): good while the wave along the axis is well below c.
 //
@@ -32,10 +39,10 @@
 // image's charge and azimuthal current reversed, its axial current not. The current is sought
 // as a combination of cos(k x) and cos(3 k x), k = pi / (2H), x from the lower end (both
 // greatest at the ground and nothing at the open top): the least root of the 2 x 2 problem
-// det(Q - (k a)^2 M) = 0 of their pair sums, with the image's pairs, the grating's term and the
+// det(Q - (k a)^2 M) = 0 of their pair sums, with the image's pairs, the wires' own field and the
 // lead from the ground (a straight wire at the winding's radius, with its image; its mutual
 // inductance with the winding left out). The cosine alone reads up to 10 % high against NEC-2
-// over a perfect ground; the pair reads -1.9 % to +3.8 % over the grid of docs/accuracy.md.
+// over a perfect ground; the pair reads -2.6 % to +2.9 % over the grid of docs/accuracy.md.
 #pragma once
 
 // The first self-resonance, hertz, of N turns of wire d thick on the diameter Dw (wire centre

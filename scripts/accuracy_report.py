@@ -414,9 +414,12 @@ The reference's own self-resonance, the estimate it stands by, is within
   elliptic integrals). For an endless helix the same quotient is the quasi-static sheath-helix
   dispersion relation (J. R. Pierce, *Traveling-Wave Tubes*, 1950; S. Sensiper, Proc. IRE 43,
   1955); here the fields at the ends fringe as the kernels say, with no end correction. The
-  wire's own field near it, which a sheet lacks, is that of a grating of round wires,
-  ln(p cos psi / (pi d)) per length of wire in both the inductance (as Rosa's correction at
-  radio frequencies) and the elastance, left out (0) where the wires nearly touch. No retardation:
+  round wires' own field, which a sheet lacks, is that of a row of round wires p cos psi apart
+  (a numerical model of the row, `scripts/wire_row_model.py`): each wire's own field Lambda
+  per length of wire in both the inductance (as Rosa's correction at radio frequencies) and the
+  elastance, ln(p cos psi / (pi d)) for thin wires and less as they near touching; and the
+  row's polarisation along the axis, the capacitance crowded into the gaps between neighbouring
+  turns, in series along the winding (see the close windings below). No retardation:
   quasi-static. For comparison the reference also gives the winding as a helical line,
   f = VF c / (2H), with A. G. Kandoian and W. Sichak's velocity factor
   VF = 1 / sqrt(1 + 20 (Dw/p)^2.5 (Dw/lambda)^0.5) (Electrical Communication 30, 1953), and the
@@ -510,16 +513,15 @@ and 2015) were out of reach as tables and are not used.
 
 The two stretched coils (pitches of about 3 and 6 wire diameters) are where both models hold:
 NEC-2 and the estimate agree with the measurements within a few per cent, the estimate a
-little higher. The close-wound coil (pitch 1.1 wire diameters) is beyond both. NEC-2 reads
-{signed(percent(pettit[0]['nec'], pettit[0]['measured']))} % there: its thin wire, a current on the wire's axis, does not represent
-turns nearly touching. The estimate reads higher still
-({signed(percent(pettit[0]['estimate'], pettit[0]['measured']))} %): the sheath helix smears the turns into a surface and takes the
-grating's field as nothing where the wires nearly touch, so it misses the capacitance crowded
-into the narrow gaps between the turns, which lowers the real coil's resonance. The measured
-figures are low for two more reasons: the coils shorter than 8.5 inches (the first two) stood
-on a polyethylene rod, a dielectric inside the winding, and a real coil's leads lengthen its
-wire a little. The lumped estimate
-reads low ({measured_range('lumped')}), the more so the longer the coil, since a long winding
+little higher. On the close-wound coil (pitch 1.1 wire diameters) NEC-2 reads
+{signed(percent(pettit[0]['nec'], pettit[0]['measured']))} %: its thin wire, a current on the wire's axis, carries no charge across the
+wire and so none of the capacitance crowded into the narrow gaps between nearly touching
+turns. The estimate takes that capacitance from the row of round wires and reads
+{signed(percent(pettit[0]['estimate'], pettit[0]['measured']))} % (the close windings below). The measured figures are low for more reasons
+than the model holds: the coils shorter than 8.5 inches (the first two) stood on a polyethylene
+rod, a dielectric inside the winding, the close-wound coil was measured with a dip meter, whose
+coupling pulls the frequency down, and a real coil's leads lengthen its wire a little. The
+lumped estimate reads low ({measured_range('lumped')}), the more so the longer the coil, since a long winding
 behaves as a transmission line rather than an L with a C across it. Three coils of one wire are
 few: take these as the size of the errors, not as a calibration.
 
@@ -538,8 +540,10 @@ few: take these as the size of the errors, not as a calibration.
   on them; not checked on a top-loaded coil (it has no top load), nor over a poor ground.
 - **Stray capacitance and self-resonance**: not to be trusted beyond the order of magnitude.
   Medhurst's capacitance is a better guide to the first, and the reference's self-resonance
-  (the sheath helix) to the second: within a few per cent of NEC-2 for spaced windings; for
-  close windings, see the measured coils above.
+  (the sheath helix with the round wires' field) to the second: within a few per cent of NEC-2
+  for spaced windings; for close windings, see the measured coils above: within 10 % of the
+  one close-wound coil measured, and not checked where the turns nearly touch (gaps under a
+  tenth of the wire) nor for wire thick against the coil (over a fifth of its diameter).
 """
     with open(f"{docs}/accuracy.md", "w") as out:
         out.write(text)
