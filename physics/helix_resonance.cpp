@@ -242,10 +242,10 @@ GroundedSums SumGroundedPairs(double h, double beta) {
   sums.axial = {ring0, 0, ring0};
   const bool standing = 2 * beta <= u0;
   // The image's pairs at v, halved, with the kernels at 2 beta + v.
-  const auto image = [&](double v, double w, bool upper, const Kernels& g) {
+  // c and s are the cosine and sine of theta = k v, which a winding standing on the ground has
+  // already worked out for its own pairs at the same separation.
+  const auto imageAt = [&](double v, double c, double s, double w, bool upper, const Kernels& g) {
     const double theta = k * v;
-    const double c = std::cos(theta);
-    const double s = std::sin(theta);
     const double c3 = c * (4 * c * c - 3);
     const double s3 = s * (3 - 4 * s * s);
     const double phase = upper ? PI - theta : theta;
@@ -285,8 +285,11 @@ GroundedSums SumGroundedPairs(double h, double beta) {
     sums.axial[0] += w * r00 * g.g0;
     sums.axial[1] -= w * r01 * g.g0;
     sums.axial[2] += w * r11 * g.g0;
-    if (standing) image(u, w, false, g);
+    if (standing) imageAt(u, c, s, w, false, g);
   });
+  const auto image = [&](double v, double w, bool upper, const Kernels& g) {
+    imageAt(v, std::cos(k * v), std::sin(k * v), w, upper, g);
+  };
   // The kink of the convolutions at v = h bounds the image's two ranges. A winding that stands
   // on the ground (2 beta within u0) takes the image's lower range with its own pairs, as
   // though at beta = 0, and leaves out the pairs below u0 as its own: against the kernels'

@@ -114,9 +114,9 @@ TEST(Sweep, DefaultBandCanBeTyped) {
 
 // The ladder follows the coil's resistance and reactance over its default band within 1.1 %
 // (a close-wound coil's reactance the worst) and a narrow band within 1 %, and the whole fitted
-// circuit its impedance up to near the resonance within 3 times that. Over a band that reaches down to where Q is low, a ladder of resistances and
-// inductances, whose inductance falls as its resistance rises, cannot keep the reactance
-// as close: 5 % there.
+// circuit its impedance up to near the resonance within 3 times that. Over a band that reaches
+// down to where Q is low, a ladder of resistances and inductances, whose inductance falls as
+// its resistance rises, cannot keep the reactance as close: 5 % there.
 TEST(Ladder, FollowsTheCoilOverTheBand) {
   for (const Coil& c : COILS) {
     CoilReference reference;
