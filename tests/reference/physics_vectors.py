@@ -5,7 +5,9 @@ Independent of the C++ reference: mpmath's own elliptic integrals at 60 digits f
 formula, Rosa's mutual term summed pair by pair (no asymptotic series), the helical-line
 resonance found by bracketing on the frequency itself, the turns by bracketing on N, the sheath
 helix's energies by mpmath's tanh-sinh quadrature in the rings' separation (no panels, no
-closed-form tail) at 40 digits.
+closed-form tail) at 40 digits, with the row of round wires' own field and gaps from its
+multipoles at 20 digits (scripts/wire_row_model.py; the program reads a table of them), which
+the sheath's lines are checked to 1e-9 against.
 Inputs are written as the shortest decimals that read back as the same doubles, and are
 used as exactly those doubles.
 
