@@ -29,9 +29,10 @@
 //   the winding across its inductance L' per length of the mode: the resonance is f0 /
 //   sqrt(1 + (2 pi f0)^2 L' K). It grows as 1 / sqrt(gap) as the turns close; turns closer
 //   than a gap of 2 % of s are taken at it.
-// The exclusion of the field from the wires at radio frequencies, which lowers the inductance
-// (scripts/proximity_model.py exclusion), and its electric counterpart are left out
-// (docs/accuracy.md).
+// The wires' exclusion of the magnetic field at radio frequencies, which lowers the inductance
+// by a few per cent on close windings (scripts/proximity_model.py exclusion), is left out; the
+// rings of round wire (scripts/wire_row_model.py rings) say the row holds most of the electric
+// part (docs/accuracy.md).
 //
 // Quasi-static (no retardation): good while the wave along the axis is well below c.
 //

@@ -27,6 +27,16 @@ surface an equipotential, m up to 2M, M raised until the values stop changing.
                                                        on their surfaces), a CTest test
     /usr/bin/python3 scripts/wire_row_model.py table   physics/wire_row_table.inc
     /usr/bin/python3 scripts/wire_row_model.py X       Lambda and alpha / s at d / s = X
+    /usr/bin/python3 scripts/wire_row_model.py rings H/Dw P/D N
+        the whole coil's turns as coaxial rings of round wire (docs/accuracy.md): how much the
+        charge's moving round each wire lowers the half-wave mode's electric energy
+
+The rings: N coaxial rings of round wire (the pitch neglected), each wire's surface cut into M
+panels, each panel a ring of uniform charge; Maxwell's ring kernel K(m) / (2 pi^2 eps0
+sqrt((R + R')^2 + dz^2)) between panels (4 Gauss points along the source panel), a flat strip's
+own potential on the diagonal. The turns carry the half-wave mode's charges, sin(pi z / H); the
+electric energy with the charge free on each wire (one potential a wire) over that with the
+charge spread evenly round it (the thin wire's, which the sheet's Lambda stands for) less 1.
 """
 
 import math
@@ -113,6 +123,38 @@ def row_double(x):
     odd = list(range(1, 2 * terms, 2))
     coeff = np.linalg.solve(system(odd, 1), [t if k == 1 else 0.0 for k in odd])
     return lam, 2 * math.pi * coeff[0] * t
+
+
+def rings_energy(shape, pitch_over_wire, turns, panels=64):
+    """The half-wave mode's electric energy, its charge free on each wire over spread evenly,
+    less 1, for N turns p apart on a diameter H / shape (lengths in wire radii)."""
+    import numpy as np
+    import scipy.special
+
+    r, p = 1.0, 2.0 * pitch_over_wire
+    a = turns * p / shape / 2
+    angle = 2 * np.pi * (np.arange(panels) + 0.5) / panels
+    z = (np.arange(turns) - (turns - 1) / 2) * p
+    big_r = (a + r * np.cos(angle))[None, :].repeat(turns, 0).ravel()
+    big_z = (z[:, None] + r * np.sin(angle)[None, :]).ravel()
+    n = turns * panels
+    coupling = np.zeros((n, n))
+    for node, weight in zip(*np.polynomial.legendre.leggauss(4)):
+        t = angle + node * np.pi / panels
+        src_r = (a + r * np.cos(t))[None, :].repeat(turns, 0).ravel()
+        src_z = (z[:, None] + r * np.sin(t)[None, :]).ravel()
+        sq = (big_r[:, None] + src_r[None, :]) ** 2 + (big_z[:, None] - src_z[None, :]) ** 2
+        m = np.minimum(4 * big_r[:, None] * src_r[None, :] / sq, 1 - 1e-16)
+        coupling += weight / 2 * scipy.special.ellipk(m) / (2 * np.pi**2 * np.sqrt(sq))
+    width = 2 * np.pi * r / panels
+    np.fill_diagonal(coupling, (np.log(16 * big_r / width) + 1) / (4 * np.pi**2 * big_r))
+    charge = np.sin(np.pi * z / (turns * p))
+    wire = np.zeros((n, turns))
+    wire[np.arange(n), np.repeat(np.arange(turns), panels)] = 1
+    system = np.block([[coupling, -wire], [wire.T, np.zeros((turns, turns))]])
+    potential = np.linalg.solve(system, np.concatenate([np.zeros(n), charge]))[n:]
+    even = wire @ charge / panels
+    return (charge @ potential) / (even @ (coupling @ even)) - 1
 
 
 def sources_check(x, count=48):
@@ -223,6 +265,14 @@ def check():
     ok = worst < 2e-9
     failed += not ok
     print(f"{'ok' if ok else 'FAILED'}: the table between its nodes, worst {worst:.1e} (2e-9)")
+    # The rings: thin wires far apart keep their charge spread evenly; close ones do not, and
+    # the panels converge.
+    thin = rings_energy(1.0, 20.0, 8, 16)
+    coarse, fine = rings_energy(1.5, 1.1, 8, 32), rings_energy(1.5, 1.1, 8, 64)
+    ok = abs(thin) < 1e-3 and fine < -0.05 and abs(coarse / fine - 1) < 1e-2
+    failed += not ok
+    print(f"{'ok' if ok else 'FAILED'}: rings: thin wires {thin:.1e}, 8 close turns {coarse:.4f} "
+          f"(32 panels) / {fine:.4f} (64)")
     sys.exit(1 if failed else 0)
 
 
@@ -231,6 +281,10 @@ def main():
         check()
     elif len(sys.argv) == 2 and sys.argv[1] == "table":
         write_table(os.path.join(ROOT, "physics", "wire_row_table.inc"))
+    elif len(sys.argv) == 5 and sys.argv[1] == "rings":
+        shape, pitch, turns = float(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4])
+        print(f"the half-wave mode's electric energy, the charge free on each wire against spread"
+              f" evenly: {100 * rings_energy(shape, pitch, turns):+.2f} %")
     elif len(sys.argv) == 2:
         lam, alpha = row(mpf(sys.argv[1]))
         print(nstr(lam, 20), nstr(alpha, 20))
