@@ -322,13 +322,15 @@ double GroundedHelixResonance(double Dw, double H, double N, double d, double b)
   // The wires' own field, a delta function, weighs int f_i f_j: h/2, 0, h/2 for the currents and
   // h/2, 0, 9 h/2 for the charges.
   Symmetric elastance{};
+  Symmetric winding{};  // the winding's own inductance, across which its gaps sit
   Symmetric inductance{};
   const double weight[] = {1, 0, 1};
   const double chargeWeight[] = {1, 0, 9};
   for (int e = 0; e < 3; ++e) {
     elastance[e] = sums.charge[e] + w.grating * w.sinPsi * chargeWeight[e] * h / 2;
-    inductance[e] = w.cotPsi * w.cotPsi * sums.azimuthal[e] + sums.axial[e] +
-                    w.grating / w.sinPsi * weight[e] * h / 2 + lead;
+    winding[e] = w.cotPsi * w.cotPsi * sums.azimuthal[e] + sums.axial[e] +
+                 w.grating / w.sinPsi * weight[e] * h / 2;
+    inductance[e] = winding[e] + lead;
   }
   // The least root of det(elastance - lambda inductance) = 0, written to keep its digits.
   const double quadratic = inductance[0] * inductance[2] - inductance[1] * inductance[1];
@@ -339,7 +341,7 @@ double GroundedHelixResonance(double Dw, double H, double N, double d, double b)
   const double lambda = 2 * constant / (linear + root);
   const double ka2 = (PI / (2 * h)) * (PI / (2 * h)) * lambda;
   // The mode (v0, v1) from the first row of (elastance - lambda inductance) v = 0, or the second
-  // where the first vanishes; its winding's inductance per length, the lead's left out.
+  // where the first vanishes, and its winding's inductance per length.
   double v0 = lambda * inductance[1] - elastance[1];
   double v1 = elastance[0] - lambda * inductance[0];
   if (std::hypot(v0, v1) == 0) {
@@ -347,9 +349,8 @@ double GroundedHelixResonance(double Dw, double H, double N, double d, double b)
     v1 = lambda * inductance[1] - elastance[1];
   }
   if (std::hypot(v0, v1) == 0) v0 = 1;
-  const double winding = v0 * v0 * (inductance[0] - lead) + 2 * v0 * v1 * (inductance[1] - lead) +
-                         v1 * v1 * (inductance[2] - lead);
-  const double perLength = winding / ((v0 * v0 + v1 * v1) * h / 2);
+  const double modeWinding = v0 * v0 * winding[0] + 2 * v0 * v1 * winding[1] + v1 * v1 * winding[2];
+  const double perLength = modeWinding / ((v0 * v0 + v1 * v1) * h / 2);
   return std::sqrt(ka2 / (1 + GapCrowding(ka2, w.gap, perLength))) * SPEED_OF_LIGHT /
          (2 * PI * w.a);
 }

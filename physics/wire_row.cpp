@@ -10,8 +10,6 @@ namespace {
 #include "wire_row_table.inc"
 }  // namespace
 
-double WireRowClosest() { return WIRE_ROW_X_MAX; }
-
 WireRow RowOfWires(double x) {
   if (!IsPositive(x)) return {NOT_A_NUMBER, NOT_A_NUMBER};
   x = std::min(x, WIRE_ROW_X_MAX);

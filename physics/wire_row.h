@@ -16,6 +16,3 @@ struct WireRow {
   double gapField;
 };
 WireRow RowOfWires(double x);
-
-// The closest row the table holds, d / s.
-double WireRowClosest();

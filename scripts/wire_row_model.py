@@ -100,7 +100,9 @@ def _row(x, terms):
 
 
 def row_double(x):
-    """row() in doubles (numpy), for the table: 64 multipoles a problem, or 128 above d/s = 0.9."""
+    """row() in doubles (numpy), for the table: 64 multipoles a problem, or 128 above d/s = 0.9.
+    Written apart from row(), whose mpmath takes a minute near touching; check() holds the
+    table it writes against row()."""
     import numpy as np
 
     terms = 128 if x > 0.9 else 64
