@@ -29,14 +29,20 @@ surface an equipotential, m up to 2M, M raised until the values stop changing.
     /usr/bin/python3 scripts/wire_row_model.py X       Lambda and alpha / s at d / s = X
     /usr/bin/python3 scripts/wire_row_model.py rings H/Dw P/D N
         the whole coil's turns as coaxial rings of round wire (docs/accuracy.md): how much the
-        charge's moving round each wire lowers the half-wave mode's electric energy
+        charge's moving round each wire lowers the half-wave mode's electric energy, and the
+        current's moving round it (the wires keeping the field out) its inductance
 
 The rings: N coaxial rings of round wire (the pitch neglected), each wire's surface cut into M
-panels, each panel a ring of uniform charge; Maxwell's ring kernel K(m) / (2 pi^2 eps0
-sqrt((R + R')^2 + dz^2)) between panels (4 Gauss points along the source panel), a flat strip's
-own potential on the diagonal. The turns carry the half-wave mode's charges, sin(pi z / H); the
-electric energy with the charge free on each wire (one potential a wire) over that with the
-charge spread evenly round it (the thin wire's, which the sheet's Lambda stands for) less 1.
+panels, each panel a ring strip. Electric: each strip a ring of uniform charge, Maxwell's ring
+kernel K(m) / (2 pi^2 eps0 sqrt((R + R')^2 + dz^2)) between strips (4 Gauss points along the
+source strip), a flat strip's own potential on the diagonal; the turns carry the half-wave
+mode's charges, sin(pi z / H), each wire at one potential. Magnetic, at radio frequencies: the
+wires perfect conductors, each strip a ring filament of current, Maxwell's mutual inductance of
+coaxial circles between strips, a strip's own inductance on the diagonal; the turns carry the
+mode's currents, cos(pi z / H), every strip of a turn linking one flux (the turn's one
+voltage). Each energy is taken over that with the charge or current spread evenly round every
+wire (the thin wire's, which the sheet's Lambda stands for), less 1. The magnetic panels
+converge as 1/M: the figure given is 2 f(64) - f(32).
 """
 
 import math
@@ -127,11 +133,12 @@ def row_double(x):
     return lam, 2 * math.pi * coeff[0] * t
 
 
-def rings_energy(shape, pitch_over_wire, turns, panels=64):
-    """The half-wave mode's electric energy, its charge free on each wire over spread evenly,
-    less 1, for N turns p apart on a diameter H / shape (lengths in wire radii)."""
+def _rings(shape, pitch_over_wire, turns, panels, kernel, own):
+    """The turns as coaxial rings of round wire, each surface cut into `panels` strips: the
+    strips' coupling kernel(r_i, z_i, r_j, z_j) averaged over each source strip (four points)
+    with own(r, width) on the diagonal, the rings' axial positions, and the strip-to-ring map
+    (lengths in wire radii, N turns p apart on a diameter H / shape)."""
     import numpy as np
-    import scipy.special
 
     r, p = 1.0, 2.0 * pitch_over_wire
     a = turns * p / shape / 2
@@ -145,18 +152,74 @@ def rings_energy(shape, pitch_over_wire, turns, panels=64):
         t = angle + node * np.pi / panels
         src_r = (a + r * np.cos(t))[None, :].repeat(turns, 0).ravel()
         src_z = (z[:, None] + r * np.sin(t)[None, :]).ravel()
-        sq = (big_r[:, None] + src_r[None, :]) ** 2 + (big_z[:, None] - src_z[None, :]) ** 2
-        m = np.minimum(4 * big_r[:, None] * src_r[None, :] / sq, 1 - 1e-16)
-        coupling += weight / 2 * scipy.special.ellipk(m) / (2 * np.pi**2 * np.sqrt(sq))
-    width = 2 * np.pi * r / panels
-    np.fill_diagonal(coupling, (np.log(16 * big_r / width) + 1) / (4 * np.pi**2 * big_r))
-    charge = np.sin(np.pi * z / (turns * p))
+        coupling += weight / 2 * kernel(big_r[:, None], big_z[:, None], src_r[None, :],
+                                         src_z[None, :])
+    np.fill_diagonal(coupling, own(big_r, 2 * np.pi * r / panels))
     wire = np.zeros((n, turns))
     wire[np.arange(n), np.repeat(np.arange(turns), panels)] = 1
+    return coupling, z / (turns * p), wire
+
+
+def _free_over_even(coupling, wire, load):
+    """Each ring's `load` free to move round its surface, every strip of a ring at one level
+    (potential or linked flux), against the same load spread evenly: the energy's ratio less 1."""
+    import numpy as np
+
+    n, turns = wire.shape
     system = np.block([[coupling, -wire], [wire.T, np.zeros((turns, turns))]])
-    potential = np.linalg.solve(system, np.concatenate([np.zeros(n), charge]))[n:]
-    even = wire @ charge / panels
-    return (charge @ potential) / (even @ (coupling @ even)) - 1
+    level = np.linalg.solve(system, np.concatenate([np.zeros(n), load]))[n:]
+    even = wire @ load / wire.sum(axis=0)[0]
+    return (load @ level) / (even @ (coupling @ even)) - 1
+
+
+def _ring_terms(r1, z1, r2, z2):
+    import numpy as np
+    import scipy.special
+
+    sq = (r1 + r2) ** 2 + (z1 - z2) ** 2
+    m = np.minimum(4 * r1 * r2 / sq, 1 - 1e-16)
+    return sq, m, scipy.special.ellipk(m), scipy.special.ellipe(m)
+
+
+def rings_energy(shape, pitch_over_wire, turns, panels=64):
+    """The half-wave mode's electric energy, its charge free on each wire over spread evenly,
+    less 1 (the potential of ring charges; a strip's own, (ln(16 R / w) + 1) / (4 pi^2 R))."""
+    import numpy as np
+
+    def potential(r1, z1, r2, z2):
+        sq, _, k, _ = _ring_terms(r1, z1, r2, z2)
+        return k / (2 * np.pi**2 * np.sqrt(sq))
+
+    def own(r, width):
+        return (np.log(16 * r / width) + 1) / (4 * np.pi**2 * r)
+
+    coupling, z, wire = _rings(shape, pitch_over_wire, turns, panels, potential, own)
+    return _free_over_even(coupling, wire, np.sin(np.pi * z))
+
+
+def rings_inductance(shape, pitch_over_wire, turns, panels=64):
+    """The half-wave mode's inductance at radio frequencies, the wires perfect conductors (the
+    current free round each wire's surface, every strip of a ring linking one flux), over the
+    same currents spread evenly, less 1: Maxwell's mutual inductance of coaxial circles, a
+    strip's own mu0 R (ln(8 R / w) - 1/2) (a strip's distance from itself w e^(-3/2))."""
+    import numpy as np
+
+    def mutual(r1, z1, r2, z2):
+        sq, m, k, e = _ring_terms(r1, z1, r2, z2)
+        root = np.sqrt(m)
+        return np.sqrt(r1 * r2) * ((2 / root - root) * k - 2 / root * e)
+
+    def own(r, width):
+        return r * (np.log(8 * r / width) - 0.5)
+
+    coupling, z, wire = _rings(shape, pitch_over_wire, turns, panels, mutual, own)
+    return _free_over_even(coupling, wire, np.cos(np.pi * z))
+
+
+def rings_exclusion(shape, pitch_over_wire, turns):
+    """rings_inductance() with its panels' 1/M error taken out: 2 f(64) - f(32)."""
+    return (2 * rings_inductance(shape, pitch_over_wire, turns, 64)
+            - rings_inductance(shape, pitch_over_wire, turns, 32))
 
 
 def sources_check(x, count=48):
@@ -275,6 +338,20 @@ def check():
     failed += not ok
     print(f"{'ok' if ok else 'FAILED'}: rings: thin wires {thin:.1e}, 8 close turns {coarse:.4f} "
           f"(32 panels) / {fine:.4f} (64)")
+    # The magnetic rings: thin wires far apart keep their current spread evenly; close ones do
+    # not, in agreement with the winding's cells at d/delta 200 (scripts/proximity_model.py,
+    # another method: filaments through the copper, a skin depth not quite nothing).
+    import proximity_model
+
+    thin = rings_inductance(1.0, 20.0, 8, 16)
+    coarse, fine = rings_inductance(1.5, 1.1, 8, 32), rings_inductance(1.5, 1.1, 8, 64)
+    surface = 2 * fine - coarse
+    cells = proximity_model.exclusion(1.5, 1.1, 8)[1]
+    ok = (abs(thin) < 1e-3 and surface < -0.15 and abs(coarse / fine - 1) < 0.02
+          and abs(cells / surface - 1) < 0.1)
+    failed += not ok
+    print(f"{'ok' if ok else 'FAILED'}: magnetic rings: thin wires {thin:.1e}, 8 close turns "
+          f"{coarse:.4f} (32 panels) / {fine:.4f} (64), {surface:.4f} (the cells {cells:.4f})")
     sys.exit(1 if failed else 0)
 
 
@@ -287,6 +364,8 @@ def main():
         shape, pitch, turns = float(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4])
         print(f"the half-wave mode's electric energy, the charge free on each wire against spread"
               f" evenly: {100 * rings_energy(shape, pitch, turns):+.2f} %")
+        print(f"its inductance, the wires keeping the field out against the current spread"
+              f" evenly: {100 * rings_exclusion(shape, pitch, turns):+.2f} %")
     elif len(sys.argv) == 2:
         lam, alpha = row(mpf(sys.argv[1]))
         print(nstr(lam, 20), nstr(alpha, 20))

@@ -130,16 +130,23 @@ def helical(Dw, H, N):
     return findroot(excess, (top * mpf("1e-30"), top), solver="anderson")
 
 
-def sheath(Dw, H, N, d):
+def sheath(Dw, H, N, d, parts=None):
     """The half-wave mode's energies on the finite sheath helix, (k a)^2 = Q / (cot^2 A + B),
-    with the row of round wires' own field at every ring and its gaps' capacitance."""
+    with the row of round wires' own field at every ring and its gaps' capacitance. `parts`, if
+    given, takes wires()'s arguments and returns the own field for the inductance, that for the
+    elastance and the gaps' alpha / a, to take the row's parts one at a time (the accuracy
+    report's accounting)."""
     with mp.workdps(40):
         a = Dw / 2
         h = H / a
         p = H / N
         cot2 = (pi * Dw / p) ** 2
         sin_psi = 1 / sqrt(1 + cot2)
-        grating, gap = wires(p, cot2, sin_psi, d, a)
+        if parts is None:
+            grating, gap = wires(p, cot2, sin_psi, d, a)
+            own_l = own_c = grating
+        else:
+            own_l, own_c, gap = parts(p, cot2, sin_psi, d, a)
 
         def kernels(u):
             if u < mpf("1e-15"):  # leading terms; where m rounds to 1 they are exact to 30 digits
@@ -163,8 +170,8 @@ def sheath(Dw, H, N, d):
         A = quad(lambda u: current(u) * kernels(u)[1], cuts)
         B = quad(lambda u: current(u) * kernels(u)[0], cuts)
         # The grating term is 2 Lambda times a delta function in u: half of it lies in u >= 0.
-        Q += grating * sin_psi * charge(mpf(0))
-        B += grating / sin_psi * current(mpf(0))
+        Q += own_c * sin_psi * charge(mpf(0))
+        B += own_l / sin_psi * current(mpf(0))
         # The gaps' capacitance in series along the line: (k a)^2 / (1 + (k a)^2 gap L').
         ka2 = Q / (cot2 * A + B)
         ka2 /= 1 + ka2 * gap * (cot2 * A + B) / current(mpf(0))
