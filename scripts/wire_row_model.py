@@ -133,11 +133,13 @@ def row_double(x):
     return lam, 2 * math.pi * coeff[0] * t
 
 
-def _rings(shape, pitch_over_wire, turns, panels, kernel, own):
+def _rings(shape, pitch_over_wire, turns, panels, kernel, own, base=None):
     """The turns as coaxial rings of round wire, each surface cut into `panels` strips: the
     strips' coupling kernel(r_i, z_i, r_j, z_j) averaged over each source strip (four points)
-    with own(r, width) on the diagonal, the rings' axial positions, and the strip-to-ring map
-    (lengths in wire radii, N turns p apart on a diameter H / shape)."""
+    with own(r, width) on the diagonal, the rings' axial positions over H (from -1/2 to 1/2),
+    and the strip-to-ring map (lengths in wire radii, N turns p apart on a diameter H / shape).
+    With a `base` (over H), a ground plane that far below the winding: every strip's image,
+    its charge and azimuthal current reversed, taken off its coupling."""
     import numpy as np
 
     r, p = 1.0, 2.0 * pitch_over_wire
@@ -154,6 +156,10 @@ def _rings(shape, pitch_over_wire, turns, panels, kernel, own):
         src_z = (z[:, None] + r * np.sin(t)[None, :]).ravel()
         coupling += weight / 2 * kernel(big_r[:, None], big_z[:, None], src_r[None, :],
                                          src_z[None, :])
+        if base is not None:
+            plane = -turns * p * (0.5 + base)
+            coupling -= weight / 2 * kernel(big_r[:, None], big_z[:, None], src_r[None, :],
+                                             2 * plane - src_z[None, :])
     np.fill_diagonal(coupling, own(big_r, 2 * np.pi * r / panels))
     wire = np.zeros((n, turns))
     wire[np.arange(n), np.repeat(np.arange(turns), panels)] = 1
@@ -197,7 +203,7 @@ def rings_energy(shape, pitch_over_wire, turns, panels=64):
     return _free_over_even(coupling, wire, np.sin(np.pi * z))
 
 
-def rings_inductance(shape, pitch_over_wire, turns, panels=64):
+def rings_inductance(shape, pitch_over_wire, turns, panels=64, base=None):
     """The half-wave mode's inductance at radio frequencies, the wires perfect conductors (the
     current free round each wire's surface, every strip of a ring linking one flux), over the
     same currents spread evenly, less 1: Maxwell's mutual inductance of coaxial circles, a
@@ -212,14 +218,16 @@ def rings_inductance(shape, pitch_over_wire, turns, panels=64):
     def own(r, width):
         return r * (np.log(8 * r / width) - 0.5)
 
-    coupling, z, wire = _rings(shape, pitch_over_wire, turns, panels, mutual, own)
+    coupling, z, wire = _rings(shape, pitch_over_wire, turns, panels, mutual, own, base)
+    if base is not None:  # grounded below: the quarter-wave mode, greatest at the ground
+        return _free_over_even(coupling, wire, np.cos(np.pi * (z + 0.5) / 2))
     return _free_over_even(coupling, wire, np.cos(np.pi * z))
 
 
-def rings_exclusion(shape, pitch_over_wire, turns):
+def rings_exclusion(shape, pitch_over_wire, turns, base=None):
     """rings_inductance() with its panels' 1/M error taken out: 2 f(64) - f(32)."""
-    return (2 * rings_inductance(shape, pitch_over_wire, turns, 64)
-            - rings_inductance(shape, pitch_over_wire, turns, 32))
+    return (2 * rings_inductance(shape, pitch_over_wire, turns, 64, base)
+            - rings_inductance(shape, pitch_over_wire, turns, 32, base))
 
 
 def sources_check(x, count=48):
