@@ -182,6 +182,9 @@ def grounded_section(cli, docs, ask, save, dialog_values, plt):
         f"{signed(rm, 2)} % | {signed(100 * (ratio * factor - 1))} % |"
         for p, off, _, (e, m, re, rm, factor), ratio in pettit)
     close = pettit[0]
+    whole_close = signed(100 * (close[4] * close[3][4] - 1))
+    magnetic_low = signed(min(m["magnetic"] for m in measured), 2)
+    magnetic_high = signed(max(m["magnetic"] for m in measured), 2)
     pettit_text = "; ".join(f"pitch {p:.2f} wires: {signed(off)} %, the gaps' share {signed(gap)} %"
                             for p, off, gap, _, _ in pettit)
 
@@ -222,12 +225,11 @@ def grounded_section(cli, docs, ask, save, dialog_values, plt):
         f"base {base:g} height {span('estimate', [r for r in rows if abs(r['base'] - base) < 1e-9])}"
         for base in sorted({round(r["base"], 6) for r in rows}))
     table = "\n".join(
-        f"| {m['name']} | {m['D'] * 1e3:.0f} | {m['H'] * 1e3:.0f} | {m['N']:g} | {m['awg']:g} | "
+        f"| {m['name']}{'' if m['counted'] else ' (not counted)'} | {m['D'] * 1e3:.0f} | {m['H'] * 1e3:.0f} | {m['N']:g} | {m['awg']:g} | "
         f"{m['pitch']:.2f} | {m['b'] * 1e3:.0f} | {m['measured']:.1f} | {m['estimate']:.1f} "
         f"({signed(100 * (m['estimate'] / m['measured'] - 1))} %) | {m['dialog']:.0f} "
         f"({signed(100 * (m['dialog'] / m['measured'] - 1), 0)} %) | {m['open']:.1f} | "
-        f"{signed(m['gap'], 2)} % |"
-        + ("" if m["counted"] else " not counted |")
+        f"{signed(m['gap'], 2)} % | {signed(m['magnetic'], 2)} % |"
         for m in measured)
     counted = [100 * (m["estimate"] / m["measured"] - 1) for m in measured if m["counted"]]
     left_out = "; ".join(f"{m['name']}: {m['why']}" for m in measured if not m["counted"])
@@ -267,8 +269,8 @@ dimension given; only their measurements are used here (each source is named in
 `tests/reference/measured_resonances.json`). The wire is the bare copper of the gauge named,
 its enamel unknown; the diameter is taken as the form's. Frequencies in kHz, lengths in mm:
 
-| coil | diameter | height | turns | AWG | pitch / wire | base | measured | estimate | dialog | open coil | the gaps' share |
-|---|---|---|---|---|---|---|---|---|---|---|---|
+| coil | diameter | height | turns | AWG | pitch / wire | base | measured | estimate | dialog | open coil | the gaps' share | the wires' magnetic part, left out |
+|---|---|---|---|---|---|---|---|---|---|---|---|---|
 {table}
 
 The {len(counted)} counted coils read {signed(min(counted))} % to {signed(max(counted))} %,
@@ -304,8 +306,8 @@ wires; its table, `physics/wire_row_table.inc`, is read to 2e-9):
 
 The shift goes as (k a)^2 alpha / a times the coil's inductance per length: large for a few
 close turns at a high frequency, small for a Tesla coil's secondary, where k a is a thousandth
-and less, so the secondaries, close wound or not, cannot show it (the last column: at most
-{max(abs(m['gap']) for m in measured):.2f} % on them). Pettit's open coils: {pettit_text}. The
+and less, so the secondaries, close wound or not, cannot show it (the gaps' share in the
+secondaries' table: at most {max(abs(m['gap']) for m in measured):.2f} % on them). Pettit's open coils: {pettit_text}. The
 close-wound coil comes from +17.7 % (the sheet, with the wire's own field left out where the
 wires nearly touch) to the figure above.
 
@@ -332,14 +334,13 @@ of the magnetic: Lambda's share of the inductance is under 1 %. The rest is the 
 out the field along the axis and, near the ends, the field across the winding; a row of wires
 seen alone in the sheet's field would miss that the row ends where the field across it is
 greatest, so this part has to come from the rings whole, over the coil's shape, pitch and
-turns. The reference leaves it out. With it the close-wound coil would read
-{signed(100 * (close[4] * close[3][4] - 1))} %, outside 10 %, and the spaced coils of thick wire
-would move away from NEC-2, whose thin wires carry their current spread evenly as the sheet
-does. On the measured secondaries it would raise the estimate by
-{signed(min(m['magnetic'] for m in measured), 2)} % to {signed(max(m['magnetic'] for m in measured), 2)} %
-(`wire_row_model.rings_exclusion` over a ground plane at 30 and 60 turns of each coil's shape,
-pitch and base, N times the change carried to the coil's turns as c0 + c1 / N), since their
-wire is thin against their diameter. That choice was made after the comparison with the
+turns. The reference leaves it out. With it the close-wound coil would read {whole_close} %,
+outside 10 %, and the spaced coils of thick wire would move away from NEC-2, whose thin wires
+carry their current spread evenly as the sheet does. On the measured secondaries it would raise
+the estimate by {magnetic_low} % to {magnetic_high} % (the last column of the secondaries'
+table: `wire_row_model.rings_exclusion` over a ground plane at 30 and 60 turns of each coil's
+shape, pitch and base, N times the change carried to the coil's turns as c0 + c1 / N), since
+their wire is thin against their diameter. That choice was made after the comparison with the
 measured coils was seen. The rest of the gap to the measurement the models do not hold: the
 polyethylene rod inside the shorter coils, the dip meter's coupling, the leads, and the
 enamel's permittivity in the gaps (it raises their capacitance). Only one close-wound open
