@@ -15,6 +15,8 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "reference"))
+import physics_vectors  # noqa: E402  (the reference's own sums, for its shares of the field)
 import wire_row_model  # noqa: E402
 MEASURED = os.path.join(HERE, "..", "tests", "reference", "measured_resonances.json")
 
@@ -60,15 +62,13 @@ def nec_cached(path, coils, starts):
 
 
 def whole_field(D, H, N, d):
-    """The round wires' whole field on one of Pettit's open coils, per cent of its frequency:
-    (the reference's electric and magnetic shares, the rings' electric and magnetic shares, the
-    whole's factor on the reference). Each share is an energy over that with the charge or
+    """The round wires' whole field on one of Pettit's open coils: the reference's electric and
+    magnetic shares and the rings', per cent, and the factor that takes the reference's
+    frequency to the whole field's. Each share is an energy over that with the charge or
     current spread evenly round every wire (the thin wire, Lambda = ln(s / (pi d))): the
     reference's from its own sums at 40 digits with the row's parts taken one at a time, the
     rings' from scripts/wire_row_model.py rings (the pitch neglected, whole turns). f goes as
     the square root of the electric energy over the magnetic."""
-    sys.path.insert(0, os.path.join(HERE, "..", "tests", "reference"))
-    import physics_vectors
     from mpmath import mpf, log, pi, sqrt
 
     def parts(kind):
@@ -87,7 +87,8 @@ def whole_field(D, H, N, d):
     ring_e = wire_row_model.rings_energy(shape, pitch, turns)
     ring_m = wire_row_model.rings_exclusion(shape, pitch, turns)
     factor = math.sqrt((1 + ring_e) / (1 + electric) * (1 + magnetic) / (1 + ring_m))
-    return 100 * electric, 100 * magnetic, 100 * ring_e, 100 * ring_m, factor
+    return {"electric": 100 * electric, "magnetic": 100 * magnetic, "rings_electric": 100 * ring_e,
+            "rings_magnetic": 100 * ring_m, "factor": factor}
 
 
 def grounded_magnetic(D, H, N, d, b):
@@ -175,18 +176,21 @@ def grounded_section(cli, docs, ask, save, dialog_values, plt):
                        "fields": {"diameter": f"{D * 1e3:.6g}", "height": f"{H * 1e3:.6g}",
                                   "turns": f"{N:.6g}"}}])[0]["reference"]
         f0 = a["self_resonance_MHz"] * 1e6
-        pettit.append((H / N / d, 100 * (f0 / c["measured_Hz"] - 1), gap_shift(a, D, H, N, d, f0),
-                       whole_field(D, H, N, d), f0 / c["measured_Hz"]))
+        whole = whole_field(D, H, N, d)
+        pettit.append({"pitch": H / N / d, "off": 100 * (f0 / c["measured_Hz"] - 1),
+                       "gap": gap_shift(a, D, H, N, d, f0), **whole,
+                       "whole": 100 * (f0 * whole["factor"] / c["measured_Hz"] - 1)})
     ring_rows = "\n".join(
-        f"| {p:.2f} | {signed(off)} % | {signed(e, 2)} % | {signed(m, 2)} % | {signed(re, 2)} % | "
-        f"{signed(rm, 2)} % | {signed(100 * (ratio * factor - 1))} % |"
-        for p, off, _, (e, m, re, rm, factor), ratio in pettit)
-    close = pettit[0]
-    whole_close = signed(100 * (close[4] * close[3][4] - 1))
+        f"| {p['pitch']:.2f} | {signed(p['off'])} % | "
+        + " | ".join(f"{signed(p[k], 2)} %"
+                     for k in ("electric", "magnetic", "rings_electric", "rings_magnetic"))
+        + f" | {signed(p['whole'])} % |"
+        for p in pettit)
+    whole_close = signed(pettit[0]["whole"])
     magnetic_low = signed(min(m["magnetic"] for m in measured), 2)
     magnetic_high = signed(max(m["magnetic"] for m in measured), 2)
-    pettit_text = "; ".join(f"pitch {p:.2f} wires: {signed(off)} %, the gaps' share {signed(gap)} %"
-                            for p, off, gap, _, _ in pettit)
+    pettit_text = "; ".join(f"pitch {p['pitch']:.2f} wires: {signed(p['off'])} %, the gaps' share "
+                            f"{signed(p['gap'])} %" for p in pettit)
 
     fig, (ax, bx) = plt.subplots(1, 2, figsize=(11, 4.4), dpi=110)
     for N, colour in {5: "C0", 12: "C1", 30: "C2"}.items():
@@ -225,7 +229,8 @@ def grounded_section(cli, docs, ask, save, dialog_values, plt):
         f"base {base:g} height {span('estimate', [r for r in rows if abs(r['base'] - base) < 1e-9])}"
         for base in sorted({round(r["base"], 6) for r in rows}))
     table = "\n".join(
-        f"| {m['name']}{'' if m['counted'] else ' (not counted)'} | {m['D'] * 1e3:.0f} | {m['H'] * 1e3:.0f} | {m['N']:g} | {m['awg']:g} | "
+        f"| {m['name']}{'' if m['counted'] else ' (not counted)'} | {m['D'] * 1e3:.0f} | "
+        f"{m['H'] * 1e3:.0f} | {m['N']:g} | {m['awg']:g} | "
         f"{m['pitch']:.2f} | {m['b'] * 1e3:.0f} | {m['measured']:.1f} | {m['estimate']:.1f} "
         f"({signed(100 * (m['estimate'] / m['measured'] - 1))} %) | {m['dialog']:.0f} "
         f"({signed(100 * (m['dialog'] / m['measured'] - 1), 0)} %) | {m['open']:.1f} | "
